@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+// The program's pictures, drawn by code from its own encoders.
+namespace app {
+
+// Banner at the top of the window, 581 x 71.
+QImage bannerImage();
+// Window icon, one bar pattern at the given size (16, 32, 48 ...).
+QImage iconImage(int size);
+QIcon windowIcon16and32();
+
+}  // namespace app

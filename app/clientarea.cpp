@@ -1,0 +1,33 @@
+#include "app/clientarea.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace app {
+
+ClientArea::ClientArea(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+
+void ClientArea::drawTopLine(const QColor& colour) {
+  m_topLine = colour;
+  update();
+}
+
+void ClientArea::paintEvent(QPaintEvent*) {
+  if (!m_topLine.isValid()) return;
+  QPainter painter(this);
+  painter.setPen(m_topLine);
+  painter.drawLine(0, 0, width(), 0);
+}
+
+void ClientArea::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }
+
+int fontPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+
+QFont tahoma(double points, bool bold) {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(fontPixels(points));
+  font.setBold(bold);
+  return font;
+}
+
+}  // namespace app

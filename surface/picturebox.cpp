@@ -1,0 +1,216 @@
+#include "surface/picturebox.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+namespace surface {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  resetCanvas(0);
+}
+
+void PictureBox::setScale(double twipsPerUnitX, double twipsPerUnitY) {
+  m_twipsX = twipsPerUnitX;
+  m_twipsY = twipsPerUnitY;
+}
+
+double PictureBox::scaleWidth() const { return drawingSize().width() * kTwipsPerPixel / m_twipsX; }
+
+double PictureBox::scaleHeight() const {
+  return drawingSize().height() * kTwipsPerPixel / m_twipsY;
+}
+
+int PictureBox::deviceX(double x) const {
+  return static_cast<int>(std::lround(x * m_twipsX / kTwipsPerPixel));
+}
+
+int PictureBox::deviceY(double y) const {
+  return static_cast<int>(std::lround(y * m_twipsY / kTwipsPerPixel));
+}
+
+QSize PictureBox::drawingSize() const {
+  return {std::max(1, width() - 2 * kBorder), std::max(1, height() - 2 * kBorder)};
+}
+
+void PictureBox::resetCanvas(int minWidth) {
+  const QSize area = drawingSize();
+  const QSize size(std::max(area.width(), minWidth), area.height());
+  if (m_canvas.size() != size) m_canvas = QImage(size, QImage::Format_RGB32);
+  m_canvas.fill(m_backColor);
+  if (!m_picture.isNull()) {
+    QPainter painter(&m_canvas);
+    painter.drawImage(0, 0, m_picture);
+  }
+}
+
+bool PictureBox::ensureColumns(int x) {
+  if (x < m_canvas.width()) return true;
+  if (x >= kMaxPictureWidth) return false;
+  const int grownWidth = std::min(kMaxPictureWidth, std::max(x + 1, m_canvas.width() * 2));
+  QImage grown(grownWidth, m_canvas.height(), QImage::Format_RGB32);
+  grown.fill(m_backColor);
+  QPainter painter(&grown);
+  if (!m_picture.isNull()) painter.drawImage(0, 0, m_picture);
+  painter.drawImage(0, 0, m_canvas);
+  painter.end();
+  m_canvas = std::move(grown);
+  return true;
+}
+
+void PictureBox::reserveColumns(int x) { ensureColumns(std::min(x, kMaxPictureWidth - 1)); }
+
+void PictureBox::fillRect(int x0, int y0, int x1, int y1, QRgb colour) {
+  x0 = std::max(x0, 0);
+  y0 = std::max(y0, 0);
+  x1 = std::min(x1, kMaxPictureWidth);
+  y1 = std::min(y1, m_canvas.height());
+  if (x0 >= x1 || y0 >= y1) return;
+  ensureColumns(x1 - 1);
+  for (int y = y0; y < y1; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(m_canvas.scanLine(y));
+    std::fill(row + x0, row + x1, colour);
+  }
+}
+
+void PictureBox::Cls() {
+  resetCanvas(0);
+  m_currentX = 0;
+  m_currentY = 0;
+  update();
+}
+
+void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<QColor> colour) {
+  const QColor pen = colour.value_or(m_foreColor);
+  const int px1 = deviceX(x1), py1 = deviceY(y1), px2 = deviceX(x2), py2 = deviceY(y2);
+  const int offset = (m_drawWidth - 1) / 2;
+  // Like the platform's line primitive, the end point is left out, so bars
+  // drawn from y1 to y2 cover the rows y1 .. y2 - 1.
+  if (px1 == px2) {
+    const int top = py1 <= py2 ? py1 : py2 + 1;
+    const int bottom = py1 <= py2 ? py2 : py1 + 1;
+    fillRect(px1 - offset, top, px1 - offset + m_drawWidth, bottom, pen.rgb());
+  } else if (py1 == py2) {
+    const int left = px1 <= px2 ? px1 : px2 + 1;
+    const int right = px1 <= px2 ? px2 : px1 + 1;
+    fillRect(left, py1 - offset, right, py1 - offset + m_drawWidth, pen.rgb());
+  } else {
+    ensureColumns(std::min(std::max(px1, px2) + m_drawWidth, kMaxPictureWidth - 1));
+    QPainter painter(&m_canvas);
+    painter.setPen(QPen(pen, m_drawWidth));
+    painter.drawLine(px1, py1, px2, py2);
+  }
+  update();
+}
+
+void PictureBox::Print(const QString& text) {
+  const QFontMetrics metrics(font(), &m_canvas);
+  const int x = deviceX(m_currentX);
+  const int y = deviceY(m_currentY);
+  ensureColumns(std::min(x + metrics.horizontalAdvance(text), kMaxPictureWidth - 1));
+  QPainter painter(&m_canvas);
+  painter.setFont(font());
+  painter.setPen(m_foreColor);
+  painter.drawText(QPoint(x, y + metrics.ascent()), text);
+  painter.end();
+  m_currentX = 0;
+  m_currentY += metrics.height() * double(kTwipsPerPixel) / m_twipsY;
+  update();
+}
+
+void PictureBox::Print(long long number) {
+  Print(number < 0 ? QString::number(number) : QLatin1Char(' ') + QString::number(number));
+}
+
+void PictureBox::setBackColor(const QColor& colour) {
+  m_backColor = colour;
+  resetCanvas(0);
+  update();
+}
+
+void PictureBox::setFontName(const QString& family) {
+  QFont f = font();
+  f.setFamily(family);
+  setFont(f);
+}
+
+void PictureBox::setFontSize(double points) {
+  // Whole pixels at 96 dots per inch, as screen fonts are sized.
+  QFont f = font();
+  f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  setFont(f);
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+  m_picture = picture.convertToFormat(QImage::Format_RGB32);
+  resetCanvas(0);
+  update();
+}
+
+QImage PictureBox::Image() const {
+  const QSize area = drawingSize();
+  if (m_canvas.width() >= area.width()) return m_canvas.copy(0, 0, area.width(), area.height());
+  QImage image(area, QImage::Format_RGB32);
+  image.fill(m_backColor);
+  QPainter painter(&image);
+  painter.drawImage(0, 0, m_canvas);
+  return image;
+}
+
+void PictureBox::setWidth(int twips) {
+  m_widthTwips = twips;
+  const int pixels = std::clamp(static_cast<int>(std::lround(twips / double(kTwipsPerPixel))),
+                                2 * kBorder + 1, kMaxPictureWidth);
+  resize(pixels, height());
+  ensureColumns(drawingSize().width() - 1);
+}
+
+void PictureBox::setTwipsGeometry(int left, int top, int width, int height) {
+  setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+              height / kTwipsPerPixel);
+  m_widthTwips = width;
+  resetCanvas(0);
+}
+
+void PictureBox::resizeEvent(QResizeEvent*) {
+  if (m_canvas.height() != drawingSize().height()) {
+    const QImage old = m_canvas;
+    resetCanvas(old.width());
+    QPainter(&m_canvas).drawImage(0, 0, old);
+  }
+  ensureColumns(drawingSize().width() - 1);
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const int w = width(), h = height();
+  // Sunken two-pixel border, as a classic picture box draws it.
+  painter.setPen(QColor(0x80, 0x80, 0x80));
+  painter.drawLine(0, 0, w - 1, 0);
+  painter.drawLine(0, 0, 0, h - 1);
+  painter.setPen(Qt::white);
+  painter.drawLine(0, h - 1, w - 1, h - 1);
+  painter.drawLine(w - 1, 0, w - 1, h - 1);
+  painter.setPen(QColor(0x40, 0x40, 0x40));
+  painter.drawLine(1, 1, w - 2, 1);
+  painter.drawLine(1, 1, 1, h - 2);
+  painter.setPen(QColor(0xd4, 0xd0, 0xc8));
+  painter.drawLine(1, h - 2, w - 2, h - 2);
+  painter.drawLine(w - 2, 1, w - 2, h - 2);
+  const QSize area = drawingSize();
+  painter.drawImage(QPoint(kBorder, kBorder), m_canvas, QRect(QPoint(0, 0), area));
+}
+
+bool SavePicture(const QImage& image, const QString& path, QString* error) {
+  QSaveFile file(path);
+  const bool ok = file.open(QIODevice::WriteOnly) &&
+                  image.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") && file.commit();
+  if (!ok && error) *error = file.errorString();
+  return ok;
+}
+
+}  // namespace surface

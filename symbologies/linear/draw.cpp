@@ -1,0 +1,66 @@
+#include "symbologies/linear/draw.h"
+
+#include "surface/picturebox.h"
+
+namespace linear {
+
+namespace {
+
+constexpr int kBarTop = 1;
+constexpr int kBarBottom = 58;  // raised by 8 pixels when the label is shown
+constexpr int kLabelTop = 50;
+constexpr int kRightMarginTwips = 500;
+
+int drawSymbol(surface::PictureBox& picture, const Symbol& symbol, const Settings& settings) {
+  picture.reserveColumns(symbol.endX);
+  const int bottom = kBarBottom - 8 * settings.label;
+  int x = kFirstBarX;
+  for (std::size_t i = 0; i < symbol.elements.size(); ++i) {
+    const bool bar = i % 2 == 0;
+    const int width = elementWidth(symbol.elements[i], bar, symbol.kind, settings.printSpacing);
+    if (!bar) {
+      x += width;
+      continue;
+    }
+    // A bar is a run of one-pixel lines.
+    for (int line = 0; line < width; ++line, ++x) picture.Line(x, kBarTop, x, bottom);
+  }
+  if (settings.label) {
+    picture.setCurrentX(symbol.labelX);
+    picture.setCurrentY(kLabelTop);
+    picture.Print(QString::fromStdU32String(symbol.label));
+  }
+  const int twips = symbol.endX * symbol.twipsPerPixel + kRightMarginTwips;
+  picture.setWidth(twips);
+  return twips;
+}
+
+}  // namespace
+
+std::optional<int> drawLinear(surface::PictureBox& picture, std::u32string_view text,
+                              const Settings& settings, Encoder encode) {
+  picture.Cls();
+  if (text.empty()) return std::nullopt;
+  const Encoding encoding = encode(text, settings);
+  if (const auto* rejected = std::get_if<Rejected>(&encoding)) {
+    picture.Print(message(*rejected));
+    return std::nullopt;
+  }
+  if (const auto* tooLong = std::get_if<TooLong>(&encoding)) {
+    picture.Print(message(*tooLong));
+    return std::nullopt;
+  }
+  return drawSymbol(picture, std::get<Symbol>(encoding), settings);
+}
+
+QString message(const Rejected& rejected) {
+  if (!rejected.named) return QStringLiteral("Invalid Character(s)");
+  return QString::fromUcs4(&rejected.character, 1) + QStringLiteral(" is Invalid");
+}
+
+QString message(const TooLong&) {
+  return QStringLiteral("Data too long: the barcode would be wider than %1 pixels")
+      .arg(surface::kMaxPictureWidth);
+}
+
+}  // namespace linear

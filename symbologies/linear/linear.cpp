@@ -1,0 +1,43 @@
+#include "symbologies/linear/linear.h"
+
+#include "surface/limits.h"
+
+namespace linear {
+
+namespace {
+// The picture is the symbol plus this right margin, in twips.
+constexpr int kRightMarginTwips = 500;
+}  // namespace
+
+int maxEndX(int twipsPerPixel) {
+  return (surface::kMaxPictureWidth * surface::kTwipsPerPixel - kRightMarginTwips) / twipsPerPixel;
+}
+
+ElementBuilder::ElementBuilder(ElementKind kind, int printSpacing, int twipsPerPixel)
+    : m_kind(kind),
+      m_printSpacing(printSpacing),
+      m_twipsPerPixel(twipsPerPixel),
+      m_maxX(maxEndX(twipsPerPixel)) {}
+
+void ElementBuilder::append(std::string_view pattern) {
+  for (const char digit : pattern) {
+    const bool bar = m_elements.size() % 2 == 0;
+    m_x += elementWidth(digit, bar, m_kind, m_printSpacing);
+    m_elements.push_back(digit);
+  }
+}
+
+Symbol ElementBuilder::finish(std::u32string label, double labelX, std::optional<int> checkValue) {
+  // A trailing space would not move the end of the symbol; every frame ends
+  // on a bar, but stay exact if one did not.
+  int endX = m_x;
+  if (!m_elements.empty() && m_elements.size() % 2 == 0)
+    endX -= elementWidth(m_elements.back(), false, m_kind, m_printSpacing);
+  Symbol symbol{std::move(m_elements), m_kind,           std::move(label), labelX,
+                endX,                  m_twipsPerPixel, checkValue};
+  m_elements.clear();
+  m_x = kFirstBarX;
+  return symbol;
+}
+
+}  // namespace linear

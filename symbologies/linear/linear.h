@@ -1,0 +1,91 @@
+#pragma once
+
+// What the four linear encoders share: their settings, their result, and the
+// builder that turns patterns into one element string while it keeps the
+// symbol within the widest picture. Standard library only.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace linear {
+
+// The three check boxes, as the numbers 0 or 1 they hold.
+struct Settings {
+  int printSpacing = 1;    // "Optimize for Printing": every space one pixel wider
+  int label = 1;           // "Add Label"
+  int checkCharacter = 0;  // "Add Check Character"
+};
+
+// How the digits of an element string give widths in pixels.
+enum class ElementKind {
+  NarrowWide,  // "0" narrow, "1" wide: bars 1 or 3 pixels, spaces 1 or 3 plus spacing
+  Modules,     // the digit is the width in modules: bars d, spaces d plus spacing
+};
+
+// The first bar of every linear symbol stands at this x.
+inline constexpr int kFirstBarX = 20;
+
+struct Symbol {
+  std::string elements;  // one digit per bar or space; bars at odd positions (1-based)
+  ElementKind kind = ElementKind::NarrowWide;
+  std::u32string label;  // the human-readable text
+  double labelX = 0;     // where the label starts
+  int endX = kFirstBarX; // x after the last bar line
+  int twipsPerPixel = 15;  // converts endX into the picture's width
+  std::optional<int> checkValue;
+};
+
+// The first character the symbology cannot carry, and where it stands (0-based).
+struct Rejected {
+  char32_t character = 0;
+  std::size_t position = 0;
+  bool named = true;  // false: the symbology reports "Invalid Character(s)" without naming it
+};
+
+// The symbol would not fit the widest picture.
+struct TooLong {
+  int maxEndX = 0;
+};
+
+using Encoding = std::variant<Symbol, Rejected, TooLong>;
+
+// Width in pixels of one element.
+constexpr int elementWidth(char digit, bool bar, ElementKind kind, int printSpacing) {
+  const int d = digit - '0';
+  if (kind == ElementKind::NarrowWide) return bar ? 2 * d + 1 : 2 * d + 1 + printSpacing;
+  return bar ? d : d + printSpacing;
+}
+
+// Largest end x whose picture (x * twipsPerPixel + 500 twips) still fits.
+int maxEndX(int twipsPerPixel);
+
+// Appends patterns to one element string, tracking where the next bar goes.
+class ElementBuilder {
+ public:
+  ElementBuilder(ElementKind kind, int printSpacing, int twipsPerPixel);
+
+  void append(std::string_view pattern);
+  bool fits() const { return m_x <= m_maxX; }
+  int x() const { return m_x; }
+  int maxX() const { return m_maxX; }
+
+  // The finished symbol; the builder is left empty.
+  Symbol finish(std::u32string label, double labelX, std::optional<int> checkValue = {});
+
+ private:
+  std::string m_elements;
+  ElementKind m_kind;
+  int m_printSpacing;
+  int m_twipsPerPixel;
+  int m_x = kFirstBarX;
+  int m_maxX;
+};
+
+// Upper case for "a" to "z" only; every other character stays as it is.
+constexpr char32_t asciiUpper(char32_t c) { return c >= U'a' && c <= U'z' ? c - 32 : c; }
+constexpr bool isAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+}  // namespace linear

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QImage>
+#include <optional>
+#include <string>
+
+namespace testsupport {
+
+enum class Format { Code39, Interleaved2of5, Code128, Codabar, Ean13, UpcA };
+
+// Decodes the image with zxing-cpp, an independent reader: the text it reads,
+// or nothing when it finds no symbol of that format.
+std::optional<std::string> scan(const QImage& image, Format format);
+
+}  // namespace testsupport

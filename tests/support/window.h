@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "app/barcodegenerator.h"
+#include "app/platform.h"
+#include "surface/picturebox.h"
+
+namespace testsupport {
+
+// Answers the window's questions in place of a person and records them.
+class FakePlatform : public app::Platform {
+ public:
+  struct Shown {
+    QString text;
+    QString title;
+  };
+  void message(QWidget*, const QString& text, const QString& title) override {
+    messages.push_back({text, title});
+  }
+  bool confirm(QWidget*, const QString& text, const QString& title) override {
+    questions.push_back({text, title});
+    return answerOk;
+  }
+  QString currentDirectory() const override { return directory; }
+  bool openUrl(const QUrl& url) override {
+    opened.push_back(url);
+    return openSucceeds;
+  }
+
+  std::vector<Shown> messages;
+  std::vector<Shown> questions;
+  std::vector<QUrl> opened;
+  bool answerOk = true;
+  bool openSucceeds = true;
+  QString directory;
+};
+
+// A main window on a fake platform, with the shortcuts tests use.
+struct Window {
+  std::shared_ptr<FakePlatform> platform = std::make_shared<FakePlatform>();
+  std::unique_ptr<app::BarcodeGenerator> window =
+      std::make_unique<app::BarcodeGenerator>(platform);
+
+  const app::Controls& ui() const { return window->controls(); }
+  void type(const QString& text) { ui().Text1->setText(text); }
+  void setCheck(int index, bool on) { ui().Check1[index]->setChecked(on); }
+  void chooseLinear(int index) { ui().Option1[index]->setChecked(true); }
+  QImage picture() const { return ui().Picture1->Image(); }
+};
+
+}  // namespace testsupport
