@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -142,12 +143,20 @@ class BarcodeGenerator : public QMainWindow {
   bool routeEanUpc();
   linear::Settings settings() const;
   std::u32string input() const;
-  // Widens the window for a picture wider than 9500 twips; never narrows it.
-  void fitWindowToPicture(std::optional<int> pictureTwips);
+  // After a linear generator ran: records what Picture1 now shows and widens
+  // the window for a picture wider than 9500 twips (never narrowing it).
+  void linearDrawn(std::optional<int> pictureTwips);
+  // What each picture shows: the data of the symbol drawn there, or nothing
+  // (blank, a message). Copy and save act only on a symbol of the data typed.
+  void symbolDrawn(surface::PictureBox* picture, const QString& data);
+  void symbolCleared(surface::PictureBox* picture);
+  bool showsSymbolOf(const surface::PictureBox* picture, const QString& data) const;
+  // The picture that belongs to the selected option, for copy and save.
   surface::PictureBox* currentPicture() const;
 
   Controls ui;
   ClientArea* m_client = nullptr;
+  QHash<const surface::PictureBox*, QString> m_symbolData;
   std::shared_ptr<Platform> m_platform;
   QPointer<frmSplashbm> m_splash;
   // Index of the last chosen linear symbology; the EAN/UPC options leave it.

@@ -20,6 +20,7 @@
 #include "app/clientarea.h"
 #include "app/helptexts.h"
 #include "app/platform.h"
+#include "surface/controllookup.h"
 #include "surface/picturebox.h"
 
 namespace app {
@@ -297,11 +298,7 @@ void BarcodeGenerator::Form_Load() {
 void BarcodeGenerator::Check2_Click() { ui.HelpT->setVisible(ui.Check2->isChecked()); }
 
 QWidget* BarcodeGenerator::control(const QString& name, int index) const {
-  for (QWidget* widget : findChildren<QWidget*>(name)) {
-    const QVariant member = widget->property("Index");
-    if (index < 0 ? !member.isValid() : member.isValid() && member.toInt() == index) return widget;
-  }
-  return nullptr;
+  return surface::findControl(*this, name, index);
 }
 
 void BarcodeGenerator::closeEvent(QCloseEvent* event) {

@@ -38,6 +38,7 @@ void BarcodeGenerator::Text1_Change() {
   if (text.isEmpty()) {
     // No data, no barcode: a symbol of the old data must not stay on show.
     ui.Picture1->Cls();
+    symbolCleared(ui.Picture1);
     ui.Label5->hide();
     ui.Text2->setText(QStringLiteral("0"));
     return;
@@ -58,7 +59,7 @@ void BarcodeGenerator::DrawLinearBarcode() {
 }
 
 void BarcodeGenerator::DrawCode39() {
-  fitWindowToPicture(linear::drawCode39(*ui.Picture1, input(), settings()));
+  linearDrawn(linear::drawCode39(*ui.Picture1, input(), settings()));
 }
 
 void BarcodeGenerator::DrawInterleaved2of5() {}
@@ -150,10 +151,25 @@ linear::Settings BarcodeGenerator::settings() const {
 
 std::u32string BarcodeGenerator::input() const { return ui.Text1->text().toStdU32String(); }
 
-void BarcodeGenerator::fitWindowToPicture(std::optional<int> pictureTwips) {
+void BarcodeGenerator::linearDrawn(std::optional<int> pictureTwips) {
+  if (pictureTwips)
+    symbolDrawn(ui.Picture1, ui.Text1->text());
+  else
+    symbolCleared(ui.Picture1);
   if (!pictureTwips || *pictureTwips <= kWidenAboveTwips) return;
   const int wanted = (*pictureTwips + kWindowMarginTwips) / surface::kTwipsPerPixel;
   if (width() < wanted) resize(wanted, height());
+}
+
+void BarcodeGenerator::symbolDrawn(surface::PictureBox* picture, const QString& data) {
+  m_symbolData.insert(picture, data);
+}
+
+void BarcodeGenerator::symbolCleared(surface::PictureBox* picture) { m_symbolData.remove(picture); }
+
+bool BarcodeGenerator::showsSymbolOf(const surface::PictureBox* picture, const QString& data) const {
+  const auto found = m_symbolData.constFind(picture);
+  return found != m_symbolData.constEnd() && *found == data;
 }
 
 }  // namespace app
