@@ -31,6 +31,9 @@ class frmSplashbm;
 
 inline constexpr auto kAppTitle = "Barcode Generator";
 
+// "VellB_" + data + ".bmp", with "/" and control characters made "_".
+QString saveFileName(const QString& data);
+
 // The controls of the main window, named as the program's design names them.
 // Each also carries its name as its Qt object name (and an array member its
 // index as the property "Index"), so it can be found by name at run time.
@@ -153,6 +156,9 @@ class BarcodeGenerator : public QMainWindow {
   bool showsSymbolOf(const surface::PictureBox* picture, const QString& data) const;
   // The picture that belongs to the selected option, for copy and save.
   surface::PictureBox* currentPicture() const;
+  // Copy and save go ahead only for a barcode of the data typed; otherwise
+  // they say why not, with nothingToDo when there is data but no barcode.
+  bool barcodeReady(const QString& nothingToDo);
 
   Controls ui;
   ClientArea* m_client = nullptr;

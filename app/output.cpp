@@ -1,9 +1,33 @@
 // Output commands: copy to the clipboard, save as a bitmap, clear the input.
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QRadioButton>
 
 #include "app/barcodegenerator.h"
+#include "app/platform.h"
+#include "surface/picturebox.h"
 
 namespace app {
+
+namespace {
+
+const QString kTypeFirst = QStringLiteral("Please Type the Barcode Data First");
+const QString kFileSave = QStringLiteral("File Save");
+
+QByteArray encoded(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, format);
+  return bytes;
+}
+
+}  // namespace
 
 surface::PictureBox* BarcodeGenerator::currentPicture() const {
   if (ui.Option3->isChecked()) return ui.picUPC;
@@ -12,9 +36,95 @@ surface::PictureBox* BarcodeGenerator::currentPicture() const {
   return ui.Picture1;
 }
 
-void BarcodeGenerator::Command1_Click() {}
-void BarcodeGenerator::Command4_Click() {}
-void BarcodeGenerator::Command2_Click() {}
-void BarcodeGenerator::Text1_KeyPress(int) {}
+QString saveFileName(const QString& data) {
+  // The data becomes part of the name; what cannot stand in a file name here
+  // ("/" and control characters) becomes "_", so the file stays in the
+  // current directory under the name the question shows.
+  QString name = QStringLiteral("VellB_") + data + QStringLiteral(".bmp");
+  for (QChar& c : name)
+    if (c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7f) c = QLatin1Char('_');
+  return name;
+}
+
+bool BarcodeGenerator::barcodeReady(const QString& nothingToDo) {
+  const QString data = ui.Text1->text();
+  if (data.isEmpty()) {
+    m_platform->message(this, kTypeFirst, QString::fromLatin1(kAppTitle));
+    ui.Text1->setFocus();
+    return false;
+  }
+  // An incomplete input hides the picture; a rejected one shows a message in
+  // it. Neither is a barcode of the data typed.
+  const surface::PictureBox* picture = currentPicture();
+  if (picture->isHidden() || !showsSymbolOf(picture, data)) {
+    m_platform->message(this, nothingToDo, QString::fromLatin1(kAppTitle));
+    ui.Text1->setFocus();
+    return false;
+  }
+  return true;
+}
+
+void BarcodeGenerator::Command1_Click() {
+  if (!barcodeReady(QStringLiteral(
+          "There is no barcode to copy: the data typed does not make a complete barcode.")))
+    return;
+  const QImage image = currentPicture()->Image();
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  // Qt's own image format, and PNG and BMP by name, so that programs on both
+  // X11 and Wayland desktops find a format they can paste.
+  auto* data = new QMimeData;
+  data->setImageData(image);
+  data->setData(QStringLiteral("image/png"), encoded(image, "PNG"));
+  data->setData(QStringLiteral("image/bmp"), encoded(image, "BMP"));
+  clipboard->setMimeData(data);
+  const QMimeData* held = clipboard->mimeData();
+  if (!held || !held->hasImage())
+    m_platform->message(this, QStringLiteral("The barcode could not be put on the clipboard."),
+                        QString::fromLatin1(kAppTitle));
+  ui.Text1->setFocus();
+}
+
+void BarcodeGenerator::Text1_KeyPress(int keyAscii) {
+  if (keyAscii == 13) Command1_Click();
+}
+
+void BarcodeGenerator::Command4_Click() {
+  const QString data = ui.Text1->text();
+  const QString name = saveFileName(data);
+  if (!barcodeReady(QStringLiteral(
+          "There is no barcode to save: the data typed does not make a complete barcode.")))
+    return;
+  const QString directory = m_platform->currentDirectory();
+  const QString question = QStringLiteral("Do you want to save the barcode image of ") + data +
+                           QStringLiteral(" as ") + QDir::toNativeSeparators(directory) +
+                           QDir::separator() + name;
+  if (!m_platform->confirm(this, question, kFileSave)) return;
+  QString error;
+  if (!surface::SavePicture(currentPicture()->Image(), QDir(directory).filePath(name), &error))
+    m_platform->message(
+        this, QStringLiteral("The barcode was not saved as ") + name + QStringLiteral(": ") + error,
+        kFileSave);
+}
+
+void BarcodeGenerator::Command2_Click() {
+  ui.Text1->setText(QString());
+  ui.Text1->setFocus();
+  for (surface::PictureBox* picture : {ui.Picture1, ui.picUPC, ui.picEan}) {
+    picture->Cls();
+    symbolCleared(picture);
+  }
+  // The last UPC-A symbol is the background picture of picUPC: clear it too.
+  ui.picUPC->setPicture(QImage());
+  surface::PictureBox* shown = ui.Option3->isChecked()   ? ui.picUPC
+                               : ui.Option2->isChecked() ? ui.picEan
+                                                         : ui.Picture1;
+  for (surface::PictureBox* picture : {ui.Picture1, ui.picUPC, ui.picEan})
+    picture->setVisible(picture == shown);
+  ui.Label5->hide();
+  ui.Label9->hide();
+  ui.Text1->setFocus();
+  ui.Text2->setText(QString::number(ui.Text1->text().size()));
+}
 
 }  // namespace app
