@@ -4,10 +4,10 @@ JOBS     ?= $(shell nproc)
 PREFIX   ?= /usr/local
 SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
 PACKAGES := cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libzxing-dev \
-            libbenchmark-dev fonts-wine fonts-dejavu-core
+            libbenchmark-dev fonts-wine fonts-dejavu-core desktop-file-utils file
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBG_WERROR=ON
 
-.PHONY: deps build run test format screenshot clean
+.PHONY: deps build run test install format screenshot clean
 
 deps:
 	@missing=""; for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -28,6 +28,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+install: build
+	$(SUDO) cmake --install $(BUILD) --prefix $(PREFIX)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

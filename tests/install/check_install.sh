@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs the build into a scratch prefix and checks what a desktop needs.
+set -eu
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+fail=0
+for f in bin/barcode-generator share/applications/barcode-generator.desktop \
+         share/icons/hicolor/16x16/apps/barcode-generator.png \
+         share/icons/hicolor/32x32/apps/barcode-generator.png \
+         share/icons/hicolor/48x48/apps/barcode-generator.png; do
+  if [ ! -s "$prefix/$f" ]; then echo "missing: $f"; fail=1; fi
+done
+[ -x "$prefix/bin/barcode-generator" ] || { echo "not executable: bin/barcode-generator"; fail=1; }
+for size in 16 32 48; do
+  got=$(file -b "$prefix/share/icons/hicolor/${size}x${size}/apps/barcode-generator.png" | grep -o "$size x $size" || true)
+  [ -n "$got" ] || { echo "icon ${size}x${size} has the wrong size"; fail=1; }
+done
+desktop-file-validate "$prefix/share/applications/barcode-generator.desktop" || fail=1
+exit $fail
