@@ -27,4 +27,28 @@ inline constexpr auto kCodabar =
     "It is a self-checking code, there is no check digit. Codabar is used by blood bank, photo "
     "labs, library, and FedEx.";
 
+inline constexpr auto kEan13 =
+    "This Symbology is also known as European Article Number 13, GTIN-13. It is an extension of "
+    "UPC-A to include the country information. Used with consumer products internationally. "
+    "Composed by 2 number system, 5 manufacturer code, 5 product code and 1 check digit.";
+
+inline constexpr auto kUpcA =
+    "This Symbology is also known as Universal Product Code version A, UPC Code, UPC Symbol, "
+    "GTIN-12, GS1-12, UCC-12. Encoded as EAN-13. Most common and well-known in the USA. There is "
+    "1 number system (NS), 5 manufacturer code, 5 product code and 1 check digit. NS Description "
+    ": 0 = Regular UPC Code 2 = Weight Items 3 = Drug/Health Items 4 = In-Store Use on Non-Food "
+    "Items 5 = Coupons 7 = Regular UPC Code And other are Reserved.";
+
+inline constexpr auto kJan13 =
+    "This Symbology is also known as Japanese Article Number 13. 2 digits for Number System or "
+    "Country Code which MUST BE 49 or 45. 5 digits for Manufacturer (Company) Code or prefix. 5 "
+    "digits for Product Code. 1 digit for checksum.";
+
+inline constexpr auto kIsbn =
+    "This Symbology is also known as International Standard Book Number, Bookland EAN, ISBN-13, "
+    "ISBN-10. The ISBN number is either 10 or 13 digits long and consists of four or five parts: "
+    "(1)If 13-digit ISBN, a GS1 Prefix, either 978 or 979. (2)The country of origin or language "
+    "code. (3)The publisher number which is assigned by the national ISBN agency. (4)The item "
+    "number. (5)The checksum character.";
+
 }  // namespace app::help
