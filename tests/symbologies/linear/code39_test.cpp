@@ -6,32 +6,14 @@
 #include "symbologies/linear/draw.h"
 #include "tests/support/pixels.h"
 #include "tests/support/scan.h"
+#include "tests/symbologies/linear/linear_cases.h"
 
 namespace {
 
 using linear::Settings;
+using lineartest::LayoutCase;
+using lineartest::Picture;
 using testsupport::endOfRow;
-
-
-struct Picture {
-  surface::PictureBox box;
-  Picture() {
-    box.setTwipsGeometry(1200, 4440, 4635, 1215);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(19);
-    box.setFont(font);
-  }
-};
-
-struct LayoutCase {
-  const char* name;
-  const char32_t* text;
-  Settings settings;
-  int endX;        // one past the last bar column
-  int widthTwips;  // Picture1.Width afterwards
-  double labelX;
-  const char32_t* label;
-};
 
 // Figures worked out by hand from the symbol character widths.
 const LayoutCase kLayouts[] = {
@@ -42,23 +24,8 @@ const LayoutCase kLayouts[] = {
 };
 
 TEST(Code39, LayoutFromPixels) {
-  for (const auto& c : kLayouts) {
-    Picture picture;
-    const auto width = linear::drawCode39(picture.box, c.text, c.settings);
-    ASSERT_TRUE(width) << c.name;
-    EXPECT_EQ(*width, c.widthTwips) << c.name;
-    EXPECT_EQ(picture.box.Width(), c.widthTwips) << c.name;
-    const QImage image = picture.box.Image();
-    EXPECT_EQ(testsupport::leftmostInRows(image, 1, 40), 20) << c.name;
-    EXPECT_EQ(endOfRow(image, 10), c.endX) << c.name;
-    const auto symbol = std::get<linear::Symbol>(linear::encodeCode39(c.text, c.settings));
-    EXPECT_EQ(symbol.label, c.label) << c.name;
-    EXPECT_EQ(symbol.labelX, c.labelX) << c.name;
-    // The label's first glyph starts at its position, give or take its side bearing.
-    const int labelLeft = testsupport::leftmostInRows(image, 52, image.height());
-    EXPECT_GE(labelLeft, c.labelX) << c.name;
-    EXPECT_LE(labelLeft, c.labelX + 3) << c.name;
-  }
+  for (const auto& c : kLayouts)
+    lineartest::expectLayout(c, &linear::encodeCode39, &linear::drawCode39);
 }
 
 TEST(Code39, LowerCaseGivesTheUpperCaseSymbol) {

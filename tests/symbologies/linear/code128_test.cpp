@@ -1,0 +1,117 @@
+#include "symbologies/linear/code128.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/symbologies/linear/linear_cases.h"
+
+namespace {
+
+using namespace lineartest;
+using linear::Settings;
+
+const Encode kEncode = &linear::encodeCode128;
+const Draw kDraw = &linear::drawCode128;
+
+// n characters take 11n + 35 modules, one pixel each, and 3n + 9 spaces that
+// print spacing widens by a pixel. The label leaves out the check character.
+const LayoutCase kLayouts[] = {
+    {"three letters, print spacing", U"ABC", {1, 1, 0}, 106, 2090, 45, U"ABC"},
+    {"three letters, tight spacing", U"ABC", {0, 1, 0}, 88, 1820, 39, U"ABC"},
+    {"lower case kept as typed", U"abc", {0, 1, 0}, 88, 1820, 39, U"abc"},
+    {"check box is not read", U"ABC", {0, 1, 1}, 88, 1820, 39, U"ABC"},
+};
+
+TEST(Code128, LayoutFromPixels) {
+  for (const auto& c : kLayouts) expectLayout(c, kEncode, kDraw);
+}
+
+// Start B weighs 104 once; character j weighs its value j times.
+long long checkValueOfRepeated(int value, long long n) {
+  return (104 + value * (n * (n + 1) / 2)) % 103;
+}
+
+TEST(Code128, CheckValueIsTheWeightedSumModulo103) {
+  const struct {
+    const char* name;
+    std::u32string text;
+    long long check;
+  } cases[] = {
+      {"ABC: 33 + 68 + 105 + 104 = 310", U"ABC", 1},
+      {"a: 65 + 104", U"a", 66},
+      // Past 26 tildes the sum no longer fits 16 bits.
+      {"26 tildes", std::u32string(26, U'~'), checkValueOfRepeated(94, 26)},
+      {"longest that fits", std::u32string(2970, U'~'), checkValueOfRepeated(94, 2970)},
+  };
+  for (const auto& c : cases) {
+    const auto symbol = std::get<linear::Symbol>(kEncode(c.text, {0, 1, 0}));
+    EXPECT_EQ(symbol.checkValue, c.check) << c.name;
+  }
+}
+
+TEST(Code128, RefusesAnythingOutsideBlankToTilde) {
+  const QString message = QStringLiteral("Invalid Character(s)");
+  const RejectCase cases[] = {
+      {"accented letter", U"\u00e9", {1, 1, 0}, message},
+      {"tab", U"A\tB", {1, 1, 0}, message},
+      {"delete, value 95", U"A\x7f", {1, 1, 0}, message},
+      {"character outside the BMP", U"A\U0001F600", {1, 1, 0}, message},
+  };
+  for (const auto& c : cases) expectRejected(c, kEncode, kDraw);
+}
+
+TEST(Code128, LongestDataThatFitsTheWidestPicture) {
+  // Tight spacing: 55 + 11n <= 32733; print spacing: 64 + 14n.
+  const LimitCase cases[] = {
+      {"tight spacing", std::u32string(2970, U'~'), {0, 1, 0}, 55 + 11 * 2970},
+      {"print spacing", std::u32string(2333, U'0'), {1, 1, 0}, 64 + 14 * 2333},
+  };
+  for (const auto& c : cases) expectWidestPicture(c, kEncode, kDraw);
+}
+
+#define CODE_SET_B    \
+  " !\"#$%&'()*+,-./" \
+  "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~"
+
+// Print spacing adds a pixel to every space of one-pixel modules: a character
+// of 11 modules measures 14 pixels, and zxing-cpp, which matches the six
+// element widths of each character, reads none of them.
+const ScanCase kScans[] = {
+    {"letters", U"ABC", {0, 1, 0}, "ABC"},
+    {"lower case, no label", U"a", {0, 0, 0}, "a"},
+    {"every character of code set B", U"" CODE_SET_B, {0, 1, 0}, CODE_SET_B},
+    {"check sum past 16 bits",
+     U"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~",
+     {0, 1, 0},
+     "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~"},
+    {"letters, print spacing", U"ABC", {1, 1, 0}, nullptr},
+    {"every character, print spacing", U"" CODE_SET_B, {1, 1, 0}, nullptr},
+};
+
+#undef CODE_SET_B
+
+TEST(Code128, ZxingReadsWhatWeDraw) {
+  for (const auto& c : kScans) expectScan(c, kDraw, testsupport::Format::Code128);
+}
+
+// The reader checks the check character, so a symbol for each of the 103 check
+// values proves every row of the table that a check character can use.
+TEST(Code128, ZxingAcceptsEveryCheckValue) {
+  for (int wanted = 0; wanted < 103; ++wanted) {
+    std::u32string text;
+    for (char32_t first = U' '; first <= U'~' && text.empty(); ++first)
+      for (char32_t second = U' '; second <= U'~'; ++second)
+        if ((104 + (first - 32) + 2 * (second - 32)) % 103 == static_cast<unsigned>(wanted)) {
+          text.push_back(first);
+          text.push_back(second);
+          break;
+        }
+    ASSERT_FALSE(text.empty()) << wanted;
+    Picture picture;
+    ASSERT_TRUE(kDraw(picture.box, text, {0, 0, 0}));
+    EXPECT_EQ(testsupport::scan(picture.box.Image(), testsupport::Format::Code128),
+              QString::fromStdU32String(text).toStdString())
+        << "check value " << wanted;
+  }
+}
+
+}  // namespace
