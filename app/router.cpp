@@ -9,7 +9,10 @@
 #include "app/barcodegenerator.h"
 #include "app/helptexts.h"
 #include "surface/picturebox.h"
+#include "symbologies/linear/codabar.h"
+#include "symbologies/linear/code128.h"
 #include "symbologies/linear/code39.h"
+#include "symbologies/linear/interleaved2of5.h"
 
 namespace app {
 
@@ -62,11 +65,17 @@ void BarcodeGenerator::DrawCode39() {
   linearDrawn(linear::drawCode39(*ui.Picture1, input(), settings()));
 }
 
-void BarcodeGenerator::DrawInterleaved2of5() {}
+void BarcodeGenerator::DrawInterleaved2of5() {
+  linearDrawn(linear::drawInterleaved2of5(*ui.Picture1, input(), settings()));
+}
 
-void BarcodeGenerator::DrawCode128() {}
+void BarcodeGenerator::DrawCode128() {
+  linearDrawn(linear::drawCode128(*ui.Picture1, input(), settings()));
+}
 
-void BarcodeGenerator::DrawCodabar() {}
+void BarcodeGenerator::DrawCodabar() {
+  linearDrawn(linear::drawCodabar(*ui.Picture1, input(), settings()));
+}
 
 void BarcodeGenerator::Option1_Click(int index) {
   if (ui.Option1[3]->isChecked())
