@@ -1,16 +1,140 @@
 // About window and web link.
 #include "app/about.h"
 
+#include <qdrawutil.h>
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QUrl>
+
+#include "app/artwork.h"
 #include "app/barcodegenerator.h"
+#include "app/clientarea.h"
+#include "app/platform.h"
 
 namespace app {
 
-frmSplashbm::frmSplashbm(QWidget* parent) : QWidget(parent) {}
+namespace {
 
-void BarcodeGenerator::help_Click() {}
-void BarcodeGenerator::LblLink_Click() {}
-void BarcodeGenerator::LblLink_MouseMove() {}
-void BarcodeGenerator::Form_MouseMove() {}
+// Where the link leads: the barcode pages of the standards body whose site
+// name the link shows.
+constexpr auto kLinkAddress = "https://www.gs1.org/standards/barcodes";
+
+const QColor kLinkHover(0x00, 0x00, 0xff);
+const QColor kLinkPlain(0x00, 0x00, 0x00);
+
+void setLinkLook(QLabel* link, bool hover) {
+  QFont font = link->font();
+  font.setBold(false);
+  font.setUnderline(hover);
+  link->setFont(font);
+  QPalette palette = link->palette();
+  palette.setColor(QPalette::WindowText, hover ? kLinkHover : kLinkPlain);
+  link->setPalette(palette);
+}
+
+}  // namespace
+
+frmSplashbm::frmSplashbm(QWidget* parent)
+    // A tool window stays out of the task bar; the frame is painted by us, the
+    // same on every desktop, with no caption or buttons.
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("frmSplashbm"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFixedSize(px(10305), px(7020));
+
+  Frame1 = new QFrame(this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1->setGeometry(px(240), px(120), px(9825), px(6675));
+  Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Frame1->setAutoFillBackground(true);
+  QPalette white = Frame1->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  Frame1->setPalette(white);
+
+  imgLogo = new QLabel(Frame1);
+  imgLogo->setObjectName(QStringLiteral("imgLogo"));
+  imgLogo->setGeometry(px(720), px(1320), px(8235), px(3870));
+  imgLogo->setPixmap(QPixmap::fromImage(logoImage()));
+
+  connect(new MouseSignals(Frame1), &MouseSignals::clicked, this, &frmSplashbm::Frame1_Click);
+  connect(new MouseSignals(imgLogo), &MouseSignals::clicked, this, &frmSplashbm::imgLogo_Click);
+
+  const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+  if (screen) move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmSplashbm::Form_KeyPress(int) { close(); }
+void frmSplashbm::Frame1_Click() { close(); }
+void frmSplashbm::imgLogo_Click() { close(); }
+
+void frmSplashbm::keyPressEvent(QKeyEvent* event) {
+  // Keys that type a character, Enter, Esc and Backspace among them; not
+  // Shift, arrows or function keys.
+  if (event->text().isEmpty())
+    QWidget::keyPressEvent(event);
+  else
+    Form_KeyPress(event->text().front().unicode());
+}
+
+void frmSplashbm::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  qDrawWinPanel(&painter, rect(), palette(), false);
+}
+
+MouseSignals::MouseSignals(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+
+bool MouseSignals::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      m_pressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+      return true;
+    case QEvent::MouseButtonDblClick:
+      // Comes in place of a double click's second press: the first one clicked.
+      return true;
+    case QEvent::MouseButtonRelease: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      const bool click =
+          m_pressed && mouse->button() == Qt::LeftButton &&
+          static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
+      m_pressed = false;
+      if (click) emit clicked();
+      return true;
+    }
+    case QEvent::MouseMove:
+      emit moved();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void BarcodeGenerator::help_Click() {
+  // A closed window waits for its deletion; the next About makes a new one.
+  if (m_splash && m_splash->isHidden()) m_splash = nullptr;
+  if (!m_splash) m_splash = new frmSplashbm(this);
+  m_splash->show();
+  m_splash->raise();
+  m_splash->activateWindow();
+}
+
+void BarcodeGenerator::LblLink_Click() {
+  // Whether a browser opened is not ours to report.
+  m_platform->openUrl(QUrl(QString::fromLatin1(kLinkAddress)));
+}
+
+void BarcodeGenerator::LblLink_MouseMove() { setLinkLook(ui.LblLink, true); }
+
+void BarcodeGenerator::Form_MouseMove() {
+  setLinkLook(ui.LblLink, false);
+  unsetCursor();
+}
+
 frmSplashbm* BarcodeGenerator::splash() const { return m_splash; }
 
 }  // namespace app

@@ -284,6 +284,9 @@ void BarcodeGenerator::connectSignals() {
   connect(ui.EanGen, &QPushButton::clicked, this, &BarcodeGenerator::EanGen_Click);
   connect(ui.help, &QAction::triggered, this, &BarcodeGenerator::help_Click);
   connect(m_client, &ClientArea::mouseMoved, this, &BarcodeGenerator::Form_MouseMove);
+  auto* link = new MouseSignals(ui.LblLink);
+  connect(link, &MouseSignals::clicked, this, &BarcodeGenerator::LblLink_Click);
+  connect(link, &MouseSignals::moved, this, &BarcodeGenerator::LblLink_MouseMove);
 }
 
 void BarcodeGenerator::Form_Load() {
