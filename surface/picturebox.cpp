@@ -42,10 +42,30 @@ void PictureBox::resetCanvas(int minWidth) {
   const QSize size(std::max(area.width(), minWidth), area.height());
   if (m_canvas.size() != size) m_canvas = QImage(size, QImage::Format_RGB32);
   m_canvas.fill(m_backColor);
+  m_drawnWidth = 0;
   if (!m_picture.isNull()) {
     QPainter painter(&m_canvas);
     painter.drawImage(0, 0, m_picture);
+    m_drawnWidth = std::min(m_picture.width(), m_canvas.width());
   }
+}
+
+void PictureBox::clearCanvas() {
+  // A wide canvas stays allocated: a long symbol redrawn on every keystroke
+  // then costs no new allocation, and only the columns drawn are cleared.
+  const int width = std::max(m_drawnWidth, drawingSize().width());
+  if (m_canvas.height() != drawingSize().height() || m_canvas.width() < width ||
+      !m_picture.isNull()) {
+    resetCanvas(m_canvas.width());
+    return;
+  }
+  const QRgb background = m_backColor.rgb();
+  uchar* row = m_canvas.bits();
+  for (int y = 0; y < m_canvas.height(); ++y, row += m_canvas.bytesPerLine()) {
+    auto* pixels = reinterpret_cast<QRgb*>(row);
+    std::fill(pixels, pixels + width, background);
+  }
+  m_drawnWidth = 0;
 }
 
 bool PictureBox::ensureColumns(int x) {
@@ -71,17 +91,27 @@ void PictureBox::fillRect(int x0, int y0, int x1, int y1, QRgb colour) {
   y1 = std::min(y1, m_canvas.height());
   if (x0 >= x1 || y0 >= y1) return;
   ensureColumns(x1 - 1);
-  for (int y = y0; y < y1; ++y) {
-    auto* row = reinterpret_cast<QRgb*>(m_canvas.scanLine(y));
-    std::fill(row + x0, row + x1, colour);
+  m_drawnWidth = std::max(m_drawnWidth, x1);
+  // One detach for the whole rectangle, then plain pointer steps.
+  uchar* row = m_canvas.bits() + y0 * m_canvas.bytesPerLine();
+  for (int y = y0; y < y1; ++y, row += m_canvas.bytesPerLine()) {
+    auto* pixels = reinterpret_cast<QRgb*>(row);
+    std::fill(pixels + x0, pixels + x1, colour);
   }
+  scheduleUpdate();
+}
+
+void PictureBox::scheduleUpdate() {
+  if (m_updatePending) return;
+  m_updatePending = true;
+  update();
 }
 
 void PictureBox::Cls() {
-  resetCanvas(0);
+  clearCanvas();
   m_currentX = 0;
   m_currentY = 0;
-  update();
+  scheduleUpdate();
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<QColor> colour) {
@@ -99,27 +129,82 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<
     const int right = px1 <= px2 ? px2 : px1 + 1;
     fillRect(left, py1 - offset, right, py1 - offset + m_drawWidth, pen.rgb());
   } else {
-    ensureColumns(std::min(std::max(px1, px2) + m_drawWidth, kMaxPictureWidth - 1));
+    const int right = std::min(std::max(px1, px2) + m_drawWidth, kMaxPictureWidth - 1);
+    ensureColumns(right);
+    m_drawnWidth = std::max(m_drawnWidth, right + 1);
     QPainter painter(&m_canvas);
     painter.setPen(QPen(pen, m_drawWidth));
     painter.drawLine(px1, py1, px2, py2);
+    scheduleUpdate();
   }
-  update();
+}
+
+const QFontMetrics& PictureBox::metrics() {
+  // Built for the canvas, so text is measured at the image's 96 dpi whatever the screen.
+  if (!m_metrics) m_metrics.emplace(font(), &m_canvas);
+  return *m_metrics;
+}
+
+const PictureBox::RenderedText& PictureBox::rendered(const QString& text) {
+  const auto key = std::make_pair(text, m_foreColor.rgb());
+  auto found = m_textCache.find(key);
+  if (found != m_textCache.end()) return *found;
+  if (m_textCache.size() >= kTextCacheSize) m_textCache.clear();
+  const QFontMetrics& fm = metrics();
+  // The ink, relative to the top-left of the text, with room for antialiasing.
+  const QRect ink = fm.boundingRect(text).adjusted(-2, -2, 2, 2).translated(0, fm.ascent());
+  QImage image(ink.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setFont(font());
+  painter.setPen(m_foreColor);
+  painter.drawText(QPoint(-ink.left(), fm.ascent() - ink.top()), text);
+  painter.end();
+  return *m_textCache.insert(key, RenderedText{image, ink.topLeft()});
+}
+
+void PictureBox::blend(const QImage& source, QPoint at) {
+  const int left = std::max(at.x(), 0);
+  const int top = std::max(at.y(), 0);
+  const int right = std::min(at.x() + source.width(), kMaxPictureWidth);
+  const int bottom = std::min(at.y() + source.height(), m_canvas.height());
+  if (left >= right || top >= bottom) return;
+  ensureColumns(right - 1);
+  m_drawnWidth = std::max(m_drawnWidth, right);
+  for (int y = top; y < bottom; ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - at.y())) - at.x();
+    auto* to = reinterpret_cast<QRgb*>(m_canvas.bits() + y * m_canvas.bytesPerLine());
+    for (int x = left; x < right; ++x) {
+      const QRgb s = from[x];
+      const int keep = 255 - qAlpha(s);
+      if (keep == 255) continue;
+      const QRgb d = to[x];
+      auto mix = [keep](int sc, int dc) { return sc + (dc * keep + 127) / 255; };
+      to[x] = qRgb(mix(qRed(s), qRed(d)), mix(qGreen(s), qGreen(d)), mix(qBlue(s), qBlue(d)));
+    }
+  }
 }
 
 void PictureBox::Print(const QString& text) {
-  const QFontMetrics metrics(font(), &m_canvas);
-  const int x = deviceX(m_currentX);
-  const int y = deviceY(m_currentY);
-  ensureColumns(std::min(x + metrics.horizontalAdvance(text), kMaxPictureWidth - 1));
-  QPainter painter(&m_canvas);
-  painter.setFont(font());
-  painter.setPen(m_foreColor);
-  painter.drawText(QPoint(x, y + metrics.ascent()), text);
-  painter.end();
+  const QFontMetrics& fm = metrics();
+  const QPoint at(deviceX(m_currentX), deviceY(m_currentY));
+  if (text.size() <= kCachedTextLength) {
+    // Short texts (digits, short labels) come back on every redraw: render
+    // each once and blend it, which skips the text layout.
+    const RenderedText& r = rendered(text);
+    blend(r.image, at + r.offset);
+  } else {
+    const int right = std::min(at.x() + fm.horizontalAdvance(text), kMaxPictureWidth - 1);
+    ensureColumns(right);
+    m_drawnWidth = std::max(m_drawnWidth, right + 1);
+    QPainter painter(&m_canvas);
+    painter.setFont(font());
+    painter.setPen(m_foreColor);
+    painter.drawText(QPoint(at.x(), at.y() + fm.ascent()), text);
+  }
   m_currentX = 0;
-  m_currentY += metrics.height() * double(kTwipsPerPixel) / m_twipsY;
-  update();
+  m_currentY += fm.height() * double(kTwipsPerPixel) / m_twipsY;
+  scheduleUpdate();
 }
 
 void PictureBox::Print(long long number) {
@@ -185,7 +270,16 @@ void PictureBox::resizeEvent(QResizeEvent*) {
   ensureColumns(drawingSize().width() - 1);
 }
 
+void PictureBox::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) {
+    m_metrics.reset();
+    m_textCache.clear();
+  }
+  QWidget::changeEvent(event);
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
+  m_updatePending = false;
   QPainter painter(this);
   const int w = width(), h = height();
   // Sunken two-pixel border, as a classic picture box draws it.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -23,7 +25,7 @@ class PictureBox : public QWidget {
 
   // User scale: twips per horizontal and per vertical unit. Pixels are 15 x 15.
   void setScale(double twipsPerUnitX, double twipsPerUnitY);
-  double scaleWidth() const;   // drawing area in user units
+  double scaleWidth() const;  // drawing area in user units
   double scaleHeight() const;
 
   // Erases everything drawn: back to the background picture or colour.
@@ -77,16 +79,33 @@ class PictureBox : public QWidget {
   int deviceY(double y) const;
 
  protected:
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   QSize drawingSize() const;
   void resetCanvas(int minWidth);
+  void clearCanvas();
+  void scheduleUpdate();
+  const QFontMetrics& metrics();
+
+  struct RenderedText {
+    QImage image;   // premultiplied, transparent around the ink
+    QPoint offset;  // of the image from the text's top-left corner
+  };
+  static constexpr int kCachedTextLength = 40;
+  static constexpr qsizetype kTextCacheSize = 256;
+  const RenderedText& rendered(const QString& text);
+  void blend(const QImage& source, QPoint at);
   bool ensureColumns(int x);
   void fillRect(int x0, int y0, int x1, int y1, QRgb colour);
 
   QImage m_canvas;
+  int m_drawnWidth = 0;  // columns of the canvas that may hold drawing
+  bool m_updatePending = false;
+  std::optional<QFontMetrics> m_metrics;
+  QHash<std::pair<QString, QRgb>, RenderedText> m_textCache;
   QImage m_picture;
   QColor m_backColor = Qt::white;
   QColor m_foreColor = Qt::black;
