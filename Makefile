@@ -1,5 +1,6 @@
 # Every command installs what is missing (Debian 12), configures and builds.
 BUILD    ?= build
+SAN_BUILD ?= build-sanitize
 JOBS     ?= $(shell nproc)
 PREFIX   ?= /usr/local
 SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -7,7 +8,7 @@ PACKAGES := cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libzxing-dev \
             libbenchmark-dev fonts-wine fonts-dejavu-core desktop-file-utils file
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBG_WERROR=ON
 
-.PHONY: deps build run test install format screenshot clean
+.PHONY: deps build run test bench install format screenshot clean
 
 deps:
 	@missing=""; for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -26,8 +27,19 @@ build: deps
 run: build
 	./$(BUILD)/barcode-generator
 
+# The tests run twice: on the normal build, then once more built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, which must stay clean.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	cmake -S . -B $(SAN_BUILD) $(CMAKE_FLAGS) -DBG_SANITIZE=address,undefined
+	cmake --build $(SAN_BUILD) -j$(JOBS)
+	cd $(SAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j$(JOBS) -E DesktopInstall
+
+bench: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBG_BENCH=ON
+	cmake --build $(BUILD) -j$(JOBS) --target barcode-bench
+	./$(BUILD)/bench/barcode-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 install: build
 	$(SUDO) cmake --install $(BUILD) --prefix $(PREFIX)
