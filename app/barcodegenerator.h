@@ -42,10 +42,10 @@ struct Controls {
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;
-  QRadioButton* Option2 = nullptr;  // EAN-13
-  QRadioButton* Option7 = nullptr;  // JAN-13
-  QRadioButton* Option8 = nullptr;  // ISBN
-  QRadioButton* Option3 = nullptr;  // UPC-A
+  QRadioButton* Option2 = nullptr;         // EAN-13
+  QRadioButton* Option7 = nullptr;         // JAN-13
+  QRadioButton* Option8 = nullptr;         // ISBN
+  QRadioButton* Option3 = nullptr;         // UPC-A
   std::array<QRadioButton*, 4> Option1{};  // Code 39, Interleaved 2 of 5, Code 128, Codabar
   std::array<QCheckBox*, 3> Check1{};      // print spacing, label, check character
   QLabel* Label8 = nullptr;
@@ -127,6 +127,11 @@ class BarcodeGenerator : public QMainWindow {
   void Form_MouseMove();
   frmSplashbm* splash() const;
 
+  // Whether the picture shows a symbol of exactly this data (not a blank or
+  // a message), and the picture that belongs to the selected option.
+  bool showsSymbolOf(const surface::PictureBox* picture, const QString& data) const;
+  surface::PictureBox* currentPicture() const;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -153,9 +158,6 @@ class BarcodeGenerator : public QMainWindow {
   // (blank, a message). Copy and save act only on a symbol of the data typed.
   void symbolDrawn(surface::PictureBox* picture, const QString& data);
   void symbolCleared(surface::PictureBox* picture);
-  bool showsSymbolOf(const surface::PictureBox* picture, const QString& data) const;
-  // The picture that belongs to the selected option, for copy and save.
-  surface::PictureBox* currentPicture() const;
   // Copy and save go ahead only for a barcode of the data typed; otherwise
   // they say why not, with nothingToDo when there is data but no barcode.
   bool barcodeReady(const QString& nothingToDo);

@@ -1,0 +1,171 @@
+// Whatever is typed or pasted, for every option: no crash, and what shows is
+// what a fresh window shows for the same data, never a symbol of other data.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <random>
+
+#include "tests/support/pixels.h"
+#include "tests/support/window.h"
+
+namespace {
+
+using testsupport::Window;
+
+// Each option as a person chooses it: a linear member, or an EAN/UPC button.
+void choose(Window& w, int option) {
+  const auto& ui = w.ui();
+  QRadioButton* buttons[] = {ui.Option1[0], ui.Option1[1], ui.Option1[2], ui.Option1[3],
+                             ui.Option2,    ui.Option3,    ui.Option7,    ui.Option8};
+  buttons[option]->setChecked(true);
+}
+
+class Typist {
+ public:
+  explicit Typist(unsigned seed) : m_random(seed) {}
+
+  QString next() {
+    switch (pick(6)) {
+      case 0:
+        return digits(10 + pick(4));  // near the EAN/UPC lengths
+      case 1:
+        return QStringLiteral("978") + digits(pick(2) ? 9 : 10);
+      default:
+        break;
+    }
+    const int length = pick(10) == 0 ? pick(5001) : pick(10) == 0 ? pick(300) : pick(25);
+    std::u32string text;
+    for (int i = 0; i < length; ++i) text.push_back(character());
+    return QString::fromStdU32String(text);
+  }
+
+ private:
+  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+  QString digits(int n) {
+    QString text;
+    for (int i = 0; i < n; ++i) text += QChar(u'0' + pick(10));
+    return text;
+  }
+  char32_t character() {
+    switch (pick(10)) {
+      case 0:
+        return char32_t(pick(32));  // control characters
+      case 1:
+        return pick(2) ? U'\n' : U'\r';  // pasted line breaks
+      case 2:
+        return char32_t(0xA0 + pick(0x60));  // Latin-1
+      case 3:
+        return char32_t(0x10000 + pick(0x10000));  // outside the BMP
+      case 4:
+        return char32_t(U'0' + pick(10));
+      default:
+        return char32_t(0x20 + pick(0x5F));  // printable ASCII
+    }
+  }
+  std::mt19937 m_random;
+};
+
+// The picture on show; with no data, a blank picture counts as none.
+const surface::PictureBox* shownPicture(const app::Controls& ui) {
+  for (const surface::PictureBox* picture : {ui.Picture1, ui.picUPC, ui.picEan}) {
+    if (picture->isHidden()) continue;
+    if (ui.Text1->text().isEmpty() && testsupport::isBlank(picture->Image())) return nullptr;
+    return picture;
+  }
+  return nullptr;
+}
+
+// Same visible state; images equal where both have pixels, blank beyond.
+void expectSameAsFresh(const Window& used, const Window& fresh, const QString& text) {
+  const auto& a = used.ui();
+  const auto& b = fresh.ui();
+  const std::string what = text.left(40).toStdString();
+  EXPECT_EQ(a.Text2->text(), b.Text2->text()) << what;
+  EXPECT_EQ(a.Label5->isHidden(), b.Label5->isHidden()) << what;
+  EXPECT_EQ(a.Label9->isHidden(), b.Label9->isHidden()) << what;
+  if (!a.Label9->isHidden()) {
+    EXPECT_EQ(a.Label9->text(), b.Label9->text()) << what;
+  }
+  const surface::PictureBox* shown = shownPicture(a);
+  ASSERT_EQ(shown ? shown->objectName() : QString(),
+            shownPicture(b) ? shownPicture(b)->objectName() : QString())
+      << what;
+  if (!shown) {
+    // No picture: a prompt says what is missing, unless there is no data at all.
+    if (!text.isEmpty()) {
+      EXPECT_TRUE(!a.Label5->isHidden() || !a.Label9->isHidden()) << what;
+    }
+    return;
+  }
+  const QImage mine = shown->Image();
+  const QImage theirs = shownPicture(b)->Image();
+  ASSERT_EQ(mine.height(), theirs.height());
+  const int common = std::min(mine.width(), theirs.width());
+  EXPECT_EQ(mine.copy(0, 0, common, mine.height()), theirs.copy(0, 0, common, theirs.height()))
+      << what;
+  if (mine.width() > common) {
+    EXPECT_TRUE(testsupport::isBlank(mine.copy(common, 0, mine.width() - common, mine.height())))
+        << what;
+  }
+  // Bars show only for a symbol of exactly this data.
+  if (!used.window->showsSymbolOf(shown, text)) {
+    EXPECT_TRUE(testsupport::darkColumns(mine, mine.height() * 3 / 5).empty()) << what;
+  }
+}
+
+TEST(Hostile, RandomInputThroughTheRouterOfEveryOption) {
+  constexpr unsigned kSeed = 20261208;
+  constexpr int kStringsPerOption = 60;
+  Typist typist(kSeed);
+  for (int option = 0; option < 8; ++option) {
+    Window used;
+    choose(used, option);
+    for (int i = 0; i < kStringsPerOption; ++i) {
+      const QString text = typist.next();
+      used.type(text);
+      Window fresh;
+      choose(fresh, option);
+      if (text.isEmpty()) fresh.type(QStringLiteral("1"));  // emptied, as the used one was
+      fresh.type(text);
+      expectSameAsFresh(used, fresh, text);
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
+long residentKilobytes() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  return 0;
+}
+
+TEST(Hostile, APastedMegabyteStaysResponsiveAndBounded) {
+  QString megabyte;
+  for (int i = 0; megabyte.size() < (1 << 20); ++i)
+    megabyte += QStringLiteral("0123456789 pasted line %1\n").arg(i);
+  for (int option = 0; option < 8; ++option) {
+    Window w;
+    choose(w, option);
+    const long before = residentKilobytes();
+    w.type(megabyte);
+    QElapsedTimer timer;
+    timer.start();
+    w.window->Text1_Change();
+    const qint64 redraw = timer.elapsed();
+    EXPECT_EQ(w.ui().Text1->text().size(), megabyte.size());
+    EXPECT_EQ(w.ui().Text2->text(), QString::number(megabyte.size()));
+#ifndef BG_SANITIZED
+    EXPECT_LT(redraw, 50) << "option " << option;
+    EXPECT_LT(residentKilobytes() - before, 64 * 1024) << "option " << option;
+#else
+    (void)redraw;
+    (void)before;
+#endif
+  }
+}
+
+}  // namespace
