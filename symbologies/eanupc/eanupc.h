@@ -8,6 +8,8 @@
 #include <string_view>
 #include <variant>
 
+#include "symbologies/ascii.h"
+
 namespace eanupc {
 
 // A symbol ready to draw.
@@ -40,7 +42,7 @@ constexpr bool isGuardModule(std::size_t module) {
 // Index of the first of the seven modules of encoded digit k (0 to 11).
 constexpr std::size_t firstModuleOf(std::size_t k) { return 3 + 7 * k + (k >= 6 ? 5 : 0); }
 
-constexpr bool isAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+using symbologies::isAsciiDigit;
 
 // UPC-A check digit of any text: digits at odd positions weigh 3, the others
 // 1; any other character counts as 0. Only the first 21 characters are read.

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <variant>
 
+#include "symbologies/ascii.h"
+
 namespace linear {
 
 // The three check boxes, as the numbers 0 or 1 they hold.
@@ -84,8 +86,7 @@ class ElementBuilder {
   int m_maxX;
 };
 
-// Upper case for "a" to "z" only; every other character stays as it is.
-constexpr char32_t asciiUpper(char32_t c) { return c >= U'a' && c <= U'z' ? c - 32 : c; }
-constexpr bool isAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+using symbologies::asciiUpper;
+using symbologies::isAsciiDigit;
 
 }  // namespace linear
