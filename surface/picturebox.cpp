@@ -84,14 +84,18 @@ bool PictureBox::ensureColumns(int x) {
 
 void PictureBox::reserveColumns(int x) { ensureColumns(std::min(x, kMaxPictureWidth - 1)); }
 
+void PictureBox::drawingUpTo(int x) {
+  ensureColumns(x);
+  m_drawnWidth = std::max(m_drawnWidth, std::min(x + 1, m_canvas.width()));
+}
+
 void PictureBox::fillRect(int x0, int y0, int x1, int y1, QRgb colour) {
   x0 = std::max(x0, 0);
   y0 = std::max(y0, 0);
   x1 = std::min(x1, kMaxPictureWidth);
   y1 = std::min(y1, m_canvas.height());
   if (x0 >= x1 || y0 >= y1) return;
-  ensureColumns(x1 - 1);
-  m_drawnWidth = std::max(m_drawnWidth, x1);
+  drawingUpTo(x1 - 1);
   // One detach for the whole rectangle, then plain pointer steps.
   uchar* row = m_canvas.bits() + y0 * m_canvas.bytesPerLine();
   for (int y = y0; y < y1; ++y, row += m_canvas.bytesPerLine()) {
@@ -130,8 +134,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<
     fillRect(left, py1 - offset, right, py1 - offset + m_drawWidth, pen.rgb());
   } else {
     const int right = std::min(std::max(px1, px2) + m_drawWidth, kMaxPictureWidth - 1);
-    ensureColumns(right);
-    m_drawnWidth = std::max(m_drawnWidth, right + 1);
+    drawingUpTo(right);
     QPainter painter(&m_canvas);
     painter.setPen(QPen(pen, m_drawWidth));
     painter.drawLine(px1, py1, px2, py2);
@@ -169,8 +172,7 @@ void PictureBox::blend(const QImage& source, QPoint at) {
   const int right = std::min(at.x() + source.width(), kMaxPictureWidth);
   const int bottom = std::min(at.y() + source.height(), m_canvas.height());
   if (left >= right || top >= bottom) return;
-  ensureColumns(right - 1);
-  m_drawnWidth = std::max(m_drawnWidth, right);
+  drawingUpTo(right - 1);
   for (int y = top; y < bottom; ++y) {
     const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - at.y())) - at.x();
     auto* to = reinterpret_cast<QRgb*>(m_canvas.bits() + y * m_canvas.bytesPerLine());
@@ -195,8 +197,7 @@ void PictureBox::Print(const QString& text) {
     blend(r.image, at + r.offset);
   } else {
     const int right = std::min(at.x() + fm.horizontalAdvance(text), kMaxPictureWidth - 1);
-    ensureColumns(right);
-    m_drawnWidth = std::max(m_drawnWidth, right + 1);
+    drawingUpTo(right);
     QPainter painter(&m_canvas);
     painter.setFont(font());
     painter.setPen(m_foreColor);
@@ -214,7 +215,7 @@ void PictureBox::Print(long long number) {
 void PictureBox::setBackColor(const QColor& colour) {
   m_backColor = colour;
   resetCanvas(0);
-  update();
+  scheduleUpdate();
 }
 
 void PictureBox::setFontName(const QString& family) {
@@ -233,7 +234,7 @@ void PictureBox::setFontSize(double points) {
 void PictureBox::setPicture(const QImage& picture) {
   m_picture = picture.convertToFormat(QImage::Format_RGB32);
   resetCanvas(0);
-  update();
+  scheduleUpdate();
 }
 
 QImage PictureBox::Image() const {

@@ -43,8 +43,6 @@ class PictureBox : public QWidget {
   void setCurrentY(double y) { m_currentY = y; }
 
   void setDrawWidth(int units) { m_drawWidth = units < 1 ? 1 : units; }
-  int DrawWidth() const { return m_drawWidth; }
-  QColor ForeColor() const { return m_foreColor; }
 
   // Changing the background colour clears the picture, as Cls does.
   void setBackColor(const QColor& colour);
@@ -99,6 +97,8 @@ class PictureBox : public QWidget {
   const RenderedText& rendered(const QString& text);
   void blend(const QImage& source, QPoint at);
   bool ensureColumns(int x);
+  // Makes room up to column x and remembers that it may now hold drawing.
+  void drawingUpTo(int x);
   void fillRect(int x0, int y0, int x1, int y1, QRgb colour);
 
   QImage m_canvas;

@@ -33,9 +33,9 @@ inline constexpr int kFirstBarX = 20;
 struct Symbol {
   std::string elements;  // one digit per bar or space; bars at odd positions (1-based)
   ElementKind kind = ElementKind::NarrowWide;
-  std::u32string label;  // the human-readable text
-  double labelX = 0;     // where the label starts
-  int endX = kFirstBarX; // x after the last bar line
+  std::u32string label;    // the human-readable text
+  double labelX = 0;       // where the label starts
+  int endX = kFirstBarX;   // x after the last bar line
   int twipsPerPixel = 15;  // converts endX into the picture's width
   std::optional<int> checkValue;
 };
@@ -71,7 +71,6 @@ class ElementBuilder {
 
   void append(std::string_view pattern);
   bool fits() const { return m_x <= m_maxX; }
-  int x() const { return m_x; }
   int maxX() const { return m_maxX; }
 
   // The finished symbol; the builder is left empty.
