@@ -1,11 +1,12 @@
 # Every command installs what is missing (Debian 12), configures and builds.
 BUILD    ?= build
 SAN_BUILD ?= build-sanitize
+BENCH_BUILD ?= build-bench
 JOBS     ?= $(shell nproc)
 PREFIX   ?= /usr/local
 SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
 PACKAGES := cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libzxing-dev \
-            libbenchmark-dev fonts-wine fonts-dejavu-core desktop-file-utils file
+            libbenchmark-dev libzint-dev zint fonts-wine fonts-dejavu-core desktop-file-utils file
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBG_WERROR=ON
 
 .PHONY: deps build run test bench install format screenshot clean
@@ -36,10 +37,11 @@ test: build
 	cd $(SAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS) -E DesktopInstall
 
+# Its own folder, so that the benchmarks never change what the other builds hold.
 bench: deps
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBG_BENCH=ON
-	cmake --build $(BUILD) -j$(JOBS) --target barcode-bench
-	./$(BUILD)/bench/barcode-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DBG_BENCH=ON -DBG_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target barcode-bench
+	./$(BENCH_BUILD)/bench/barcode-bench
 
 install: build
 	$(SUDO) cmake --install $(BUILD) --prefix $(PREFIX)
@@ -57,4 +59,4 @@ screenshot: build
 	convert /tmp/barcode-screen.png -trim +repage docs/screenshot.png
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD)

@@ -1,11 +1,12 @@
-// Benchmarks of the program as a user meets it: keystrokes, option switches,
-// the widest symbols, a pasted megabyte and start-up; zxing-cpp's writer
-// encodes the same data as a yardstick.
+// The program's speed as a user meets it, in CPU time, next to libzint and
+// zxing-cpp measured in the same run: drawing each symbol, a keystroke
+// through the router with and without painting the window, the widest
+// symbols and start-up. Ends with one summary line per figure.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -16,10 +17,13 @@
 #include "app/barcodegenerator.h"
 #include "app/fonts.h"
 #include "app/platform.h"
-#include "bench/yardstick.h"
+#include "bench/drawing.h"
+#include "bench/options.h"
 #include "surface/picturebox.h"
 
 namespace {
+
+using bench::Option;
 
 // Nothing here asks the user anything.
 class QuietPlatform : public app::Platform {
@@ -30,51 +34,55 @@ class QuietPlatform : public app::Platform {
   bool openUrl(const QUrl&) override { return false; }
 };
 
-struct Choice {
-  const char* name;
-  int linear;  // Option1 index, or -1
-  QRadioButton* app::Controls::*option;
-  const char* twenty;  // 20 characters of valid data (a complete input for EAN/UPC)
-  char32_t filler;     // repeated to make the widest symbol
-};
-
-const Choice kChoices[] = {
-    {"Code 39", 0, nullptr, "CODE39 BENCH 1234567", U'8'},
-    {"Interleaved 2 of 5", 1, nullptr, "12345678901234567890", U'1'},
-    {"Code 128", 2, nullptr, "Code 128 bench: 2026", U'A'},
-    {"Codabar", 3, nullptr, "1234-5678/9012.3456+", U'1'},
-    {"EAN-13", -1, &app::Controls::Option2, "590123412345", 0},
-    {"UPC-A", -1, &app::Controls::Option3, "09736339584", 0},
-};
-
-std::unique_ptr<app::BarcodeGenerator> openWindow(const Choice& choice) {
+std::unique_ptr<app::BarcodeGenerator> openWindow(const Option* option = nullptr) {
   auto window = std::make_unique<app::BarcodeGenerator>(std::make_shared<QuietPlatform>());
   window->show();
   QCoreApplication::processEvents();
+  if (!option) return window;
   const auto& ui = window->controls();
-  if (choice.linear >= 0)
-    ui.Option1[choice.linear]->setChecked(true);
+  if (option->linearIndex >= 0)
+    ui.Option1[option->linearIndex]->setChecked(true);
   else
-    (ui.*choice.option)->setChecked(true);
+    (ui.*(option->button))->setChecked(true);
+  QCoreApplication::processEvents();
   return window;
 }
 
-void keystroke(benchmark::State& state, const Choice& choice) {
-  auto window = openWindow(choice);
-  window->controls().Text1->setText(QString::fromLatin1(choice.twenty));
-  for (auto _ : state) window->Text1_Change();
+benchmark::internal::Benchmark* timed(benchmark::internal::Benchmark* benchmark) {
+  return benchmark->Unit(benchmark::kMicrosecond)
+      ->MinTime(0.1)
+      ->Repetitions(9)
+      ->ReportAggregatesOnly(true);
 }
 
-void optionSwitch(benchmark::State& state, const Choice& choice) {
-  auto window = openWindow(choice);
-  const auto& ui = window->controls();
-  ui.Text1->setText(QString::fromLatin1(choice.twenty));
-  // Alternate with the next linear option so that every round is a real switch.
-  QRadioButton* other = ui.Option1[(choice.linear + 1) % 4];
-  bool toChoice = false;
+// Counts the paint events a widget receives, to show that painting happened.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A keystroke as typing makes it: new data each time, the router run through
+// the input's change signal; painted, the window then paints what changed.
+void keystroke(benchmark::State& state, const Option& option, bool painted) {
+  auto window = openWindow(&option);
+  QLineEdit* input = window->controls().Text1;
+  surface::PictureBox* picture = bench::pictureOf(window->controls(), option);
+  unsigned n = 0;
+  if (painted) {
+    PaintCounter counter;
+    picture->installEventFilter(&counter);
+    input->setText(bench::keystrokeText(option, n++));
+    QCoreApplication::processEvents();
+    picture->removeEventFilter(&counter);
+    if (counter.paints == 0) state.SkipWithError("the picture was not painted");
+  }
   for (auto _ : state) {
-    (toChoice ? ui.Option1[choice.linear] : other)->setChecked(true);
-    toChoice = !toChoice;
+    input->setText(bench::keystrokeText(option, n++));
+    if (painted) QCoreApplication::processEvents();
   }
 }
 
@@ -97,18 +105,11 @@ QString widestInput(app::BarcodeGenerator& window, char32_t filler) {
   return QString(low, QChar(char16_t(filler)));
 }
 
-void widest(benchmark::State& state, const Choice& choice) {
-  auto window = openWindow(choice);
-  const QString text = widestInput(*window, choice.filler);
+void widest(benchmark::State& state, const Option& option) {
+  auto window = openWindow(&option);
+  const QString text = widestInput(*window, option.filler);
   window->controls().Text1->setText(text);
   state.counters["characters"] = text.size();
-  for (auto _ : state) window->Text1_Change();
-}
-
-void pastedMegabyte(benchmark::State& state, const Choice& choice) {
-  auto window = openWindow(choice);
-  // The line edit lays the text out once here; the loop times the router alone.
-  window->controls().Text1->setText(QString(1 << 20, QLatin1Char('7')));
   for (auto _ : state) window->Text1_Change();
 }
 
@@ -121,18 +122,87 @@ void startUp(benchmark::State& state) {
   }
 }
 
-// Keeps each run's time so that the ratios and targets can be printed at the end.
+// Keeps the median CPU time of each benchmark for the summary.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-        microseconds[run.run_name.str()] =
-            run.GetAdjustedRealTime() * (run.time_unit == benchmark::kMillisecond ? 1000 : 1);
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+      const double scale = run.time_unit == benchmark::kMillisecond ? 1000 : 1;
+      microseconds[run.run_name.function_name] = run.GetAdjustedCPUTime() * scale;
+    }
     ConsoleReporter::ReportRuns(runs);
   }
   std::map<std::string, double> microseconds;
 };
+
+long peakResidentKilobytes() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  return 0;
+}
+
+void printSummary(const std::map<std::string, double>& us) {
+  auto find = [&](const std::string& name) -> std::optional<double> {
+    const auto found = us.find(name);
+    if (found == us.end()) return std::nullopt;
+    return found->second;
+  };
+  std::printf("\nNotes:\n");
+  for (const std::string& note : bench::drawingNotes()) std::printf("  %s\n", note.c_str());
+  std::printf("  peak resident memory: %ld kB\n", peakResidentKilobytes());
+
+  struct Line {
+    std::string text;
+    std::optional<double> value;
+    double target;
+  };
+  std::vector<Line> lines;
+  auto ratio = [&](const std::string& what, const std::string& key, const std::string& ours,
+                   const std::string& theirs, double target) {
+    const auto a = find(ours), b = find(theirs);
+    lines.push_back(
+        {"ratio " + what + " " + key, a && b ? std::optional(*a / *b) : std::nullopt, target});
+  };
+  for (const Option& o : bench::options())
+    ratio("draw/libzint", o.key, std::string("draw/") + o.key + "/ours",
+          std::string("draw/") + o.key + "/libzint", 1.0);
+  for (const Option& o : bench::options())
+    ratio("text/libzint", o.key, std::string("text/") + o.key + "/ours",
+          std::string("text/") + o.key + "/libzint", 1.0);
+  for (const Option& o : bench::options())
+    ratio("draw/floor", o.key, std::string("draw/") + o.key + "/ours",
+          std::string("floor/") + o.key, 3.0);
+  for (const Option& o : bench::options())
+    lines.push_back({std::string("keystroke ") + o.key, find(std::string("keystroke/") + o.key),
+                     o.family == bench::Family::Linear ? 15.0 : 25.0});
+  for (const Option& o : bench::options())
+    lines.push_back({std::string("keystroke-painted ") + o.key,
+                     find(std::string("keystroke-painted/") + o.key), 0});
+
+  std::printf("\nTargets:\n");
+  for (const Line& line : lines) {
+    if (line.target <= 0 || !line.value) continue;
+    std::printf("  %-36s %8.2f  (target %.1f) %s\n", line.text.c_str(), *line.value, line.target,
+                *line.value <= line.target ? "met" : "MISSED");
+  }
+  for (const auto& [name, time] : us) {
+    if (name.rfind("widest/", 0) != 0) continue;
+    std::printf("  %-36s %8.0f us  (target 2000 us) %s\n", name.c_str(), time,
+                time <= 2000 ? "met" : "MISSED");
+  }
+
+  std::printf("\nSummary:\n");
+  for (const Line& line : lines) {
+    if (line.value)
+      std::printf("%s %.*f\n", line.text.c_str(), line.text.rfind("ratio", 0) == 0 ? 2 : 1,
+                  *line.value);
+    else
+      std::printf("%s n/a\n", line.text.c_str());
+  }
+}
 
 }  // namespace
 
@@ -152,25 +222,27 @@ int main(int argc, char* argv[]) {
   }
   benchmark::Initialize(&argc, argv);
 
-  benchmark::RegisterBenchmark("start-up", startUp)->Unit(benchmark::kMillisecond);
-  for (const Choice& c : kChoices) {
-    benchmark::RegisterBenchmark((std::string("keystroke/") + c.name).c_str(), keystroke, c)
-        ->Unit(benchmark::kMicrosecond);
+  const auto drawingWindow = openWindow();
+  bench::registerDrawing(*drawingWindow);
+  for (const Option& o : bench::options()) {
+    timed(benchmark::RegisterBenchmark((std::string("keystroke/") + o.key).c_str(), keystroke, o,
+                                       false));
+    timed(benchmark::RegisterBenchmark((std::string("keystroke-painted/") + o.key).c_str(),
+                                       keystroke, o, true));
   }
-  for (const Choice& c : kChoices) {
-    if (c.linear < 0) continue;
-    benchmark::RegisterBenchmark((std::string("switch/") + c.name).c_str(), optionSwitch, c)
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((std::string("widest/") + c.name).c_str(), widest, c)
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((std::string("megabyte/") + c.name).c_str(), pastedMegabyte, c)
-        ->Unit(benchmark::kMicrosecond);
+  for (const Option& o : bench::options()) {
+    if (o.family != bench::Family::Linear) continue;
+    timed(benchmark::RegisterBenchmark((std::string("widest/") + o.key).c_str(), widest, o))
+        ->Repetitions(3);
   }
-  bench::registerYardsticks();
+  benchmark::RegisterBenchmark("start-up", startUp)
+      ->Unit(benchmark::kMillisecond)
+      ->Repetitions(3)
+      ->ReportAggregatesOnly(true);
 
   RecordingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  bench::printRatios(reporter.microseconds);
+  printSummary(reporter.microseconds);
   benchmark::Shutdown();
   return 0;
 }

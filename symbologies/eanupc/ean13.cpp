@@ -22,17 +22,18 @@ void printDigit(surface::PictureBox& picture, int x, char digit) {
 
 }  // namespace
 
-void drawEan13(surface::PictureBox& picture, const Symbol& symbol) {
+void drawEan13(surface::PictureBox& picture, const Symbol& symbol, Digits digits) {
   picture.Cls();
   picture.setBackColor(Qt::white);
   picture.setFontSize(kFontPoints);
   picture.setDrawWidth(1);
-  printDigit(picture, kFirstDigitX, symbol.number[0]);
+  if (digits == Digits::Printed) printDigit(picture, kFirstDigitX, symbol.number[0]);
   for (std::size_t m = 0; m < symbol.modules.size(); ++m) {
     if (symbol.modules[m] != '1') continue;
     const int x = kFirstModuleX + static_cast<int>(m);
     picture.Line(x, kBarTop, x, isGuardModule(m) ? kGuardBottom : kDataBottom, QColor(Qt::black));
   }
+  if (digits == Digits::Omitted) return;
   // One unit left of the digit's first module.
   for (std::size_t k = 0; k < 12; ++k)
     printDigit(picture, kFirstModuleX + static_cast<int>(firstModuleOf(k)) - 1,

@@ -12,6 +12,6 @@ namespace eanupc {
 // from x = 11 to 105, guard bars longer than the others, the first digit left
 // of the start guard and the other twelve under their modules, at 10 points
 // in the picture's font.
-void drawEan13(surface::PictureBox& picture, const Symbol& symbol);
+void drawEan13(surface::PictureBox& picture, const Symbol& symbol, Digits digits = Digits::Printed);
 
 }  // namespace eanupc

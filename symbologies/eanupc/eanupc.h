@@ -34,6 +34,10 @@ using Encoding = std::variant<Symbol, WrongLength, NotADigit>;
 
 inline constexpr std::size_t kModules = 95;
 
+// Whether a drawn symbol carries its digits. The program always prints them;
+// the bars alone are what a raster of another library is compared with.
+enum class Digits { Printed, Omitted };
+
 // Guard bars: start "101", centre "01010", end "101".
 constexpr bool isGuardModule(std::size_t module) {
   return module < 3 || (module >= 45 && module < 50) || module >= 92;

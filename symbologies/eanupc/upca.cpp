@@ -26,11 +26,15 @@ void drawModule(surface::PictureBox& picture, std::size_t module, char value, in
   picture.Line(x, kBarTop, x, bottom, value == '1' ? QColor(Qt::black) : QColor(Qt::white));
 }
 
-void drawSymbol(surface::PictureBox& picture, const Symbol& symbol) {
+}  // namespace
+
+void drawUpcA(surface::PictureBox& picture, const Symbol& symbol, Digits digits) {
   for (std::size_t k = 0; k < 12; ++k) {
-    picture.setCurrentX(kTextColumns[k]);
-    picture.setCurrentY(kShortBottom);
-    picture.Print(QString(QLatin1Char(symbol.number[k])));
+    if (digits == Digits::Printed) {
+      picture.setCurrentX(kTextColumns[k]);
+      picture.setCurrentY(kShortBottom);
+      picture.Print(QString(QLatin1Char(symbol.number[k])));
+    }
     const int bottom = k == 0 || k == 11 ? kLongBottom : kShortBottom;
     for (std::size_t m = firstModuleOf(k); m < firstModuleOf(k) + 7; ++m)
       drawModule(picture, m, symbol.modules[m], bottom);
@@ -38,8 +42,6 @@ void drawSymbol(surface::PictureBox& picture, const Symbol& symbol) {
   for (std::size_t m = 0; m < kModules; ++m)
     if (isGuardModule(m)) drawModule(picture, m, symbol.modules[m], kLongBottom);
 }
-
-}  // namespace
 
 bool DrawUpcA(const QString& number, const QWidget& window) {
   const std::u32string text = number.toStdU32String();
@@ -58,7 +60,7 @@ bool DrawUpcA(const QString& number, const QWidget& window) {
   const Encoding encoding = encodeUpcA(text);
   const auto* symbol = std::get_if<Symbol>(&encoding);
   if (!symbol) return false;
-  drawSymbol(*picture, *symbol);
+  drawUpcA(*picture, *symbol);
   picture->setPicture(picture->Image());
   return true;
 }

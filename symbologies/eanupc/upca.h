@@ -2,9 +2,20 @@
 
 #include <QString>
 
+#include "symbologies/eanupc/eanupc.h"
+
 class QWidget;
 
+namespace surface {
+class PictureBox;
+}
+
 namespace eanupc {
+
+// Draws a UPC-A symbol over what the picture holds, in its user units: modules
+// from x = 20 to 114, light ones white too, the first and last digit beside
+// the long bars and the other ten under theirs, in the picture's font.
+void drawUpcA(surface::PictureBox& picture, const Symbol& symbol, Digits digits = Digits::Printed);
 
 // Draws the UPC-A symbol of the first twelve characters of the number (check
 // digit included) into the window's picture box "picUPC", and makes the result
