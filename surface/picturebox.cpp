@@ -6,13 +6,33 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+
+#include "surface/glyphtext.h"
 
 namespace surface {
+
+namespace {
+
+// A picture with nothing on it but the background colour draws nothing.
+bool isPlain(const QImage& picture, const QColor& background) {
+  const QRgb colour = background.rgb();
+  for (int y = 0; y < picture.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+    if (!std::all_of(row, row + picture.width(), [colour](QRgb p) { return p == colour; }))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   resetCanvas(0);
 }
+
+PictureBox::~PictureBox() = default;
 
 void PictureBox::setScale(double twipsPerUnitX, double twipsPerUnitY) {
   m_twipsX = twipsPerUnitX;
@@ -37,36 +57,63 @@ QSize PictureBox::drawingSize() const {
   return {std::max(1, width() - 2 * kBorder), std::max(1, height() - 2 * kBorder)};
 }
 
+namespace {
+
+// The rectangle of columns [x0, x1) and rows [y0, y1); empty when either is.
+QRect cells(int x0, int y0, int x1, int y1) {
+  if (x0 >= x1 || y0 >= y1) return {};
+  return QRect(x0, y0, x1 - x0, y1 - y0);
+}
+
+}  // namespace
+
 void PictureBox::resetCanvas(int minWidth) {
   const QSize area = drawingSize();
   const QSize size(std::max(area.width(), minWidth), area.height());
   if (m_canvas.size() != size) m_canvas = QImage(size, QImage::Format_RGB32);
   m_canvas.fill(m_backColor);
-  m_drawnWidth = 0;
-  if (!m_picture.isNull()) {
-    QPainter painter(&m_canvas);
-    painter.drawImage(0, 0, m_picture);
-    m_drawnWidth = std::min(m_picture.width(), m_canvas.width());
+  m_drawn = m_uncleared = QRect();
+  restore(m_picture.rect());
+}
+
+void PictureBox::restore(const QRect& area) const {
+  const QRect cleared = area & m_canvas.rect();
+  if (cleared.isEmpty()) return;
+  // One row of background, copied to every row; the picture over it.
+  m_backgroundRow.assign(cleared.width(), m_backColor.rgb());
+  const QRect picture = m_picture.isNull() ? QRect() : m_picture.rect() & cleared;
+  uchar* const bits = m_canvas.bits();
+  const qsizetype stride = m_canvas.bytesPerLine();
+  for (int y = cleared.top(); y <= cleared.bottom(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+    std::memcpy(row + cleared.left(), m_backgroundRow.data(), m_backgroundRow.size() * sizeof(QRgb));
+    if (y < picture.top() || y > picture.bottom()) continue;
+    const auto* from = reinterpret_cast<const QRgb*>(m_picture.constScanLine(y));
+    std::memcpy(row + picture.left(), from + picture.left(), picture.width() * sizeof(QRgb));
   }
 }
 
-void PictureBox::clearCanvas() {
-  // A wide canvas stays allocated: a long symbol redrawn on every keystroke
-  // then costs no new allocation, and only the columns drawn are cleared.
-  const int width = std::max(m_drawnWidth, drawingSize().width());
-  if (m_canvas.height() != drawingSize().height() || m_canvas.width() < width ||
-      !m_picture.isNull()) {
-    resetCanvas(m_canvas.width());
+void PictureBox::settle(int left, int right, int top, int bottom) const {
+  if (m_uncleared.isEmpty()) return;
+  const QRect u = m_uncleared;
+  m_uncleared = QRect();
+  const int uRight = u.right() + 1, uBottom = u.bottom() + 1;
+  if (left >= right || top >= bottom) {
+    restore(u);
     return;
   }
-  const QRgb background = m_backColor.rgb();
-  uchar* row = m_canvas.bits();
-  for (int y = 0; y < m_canvas.height(); ++y, row += m_canvas.bytesPerLine()) {
-    auto* pixels = reinterpret_cast<QRgb*>(row);
-    std::fill(pixels, pixels + width, background);
+  const int keepTop = std::max(top, u.top()), keepBottom = std::min(bottom, uBottom);
+  if (keepTop >= keepBottom) {
+    restore(u);
+    return;
   }
-  m_drawnWidth = 0;
+  restore(cells(u.left(), u.top(), uRight, keepTop));
+  restore(cells(u.left(), keepBottom, uRight, uBottom));
+  restore(cells(u.left(), keepTop, std::min(left, uRight), keepBottom));
+  restore(cells(std::max(right, u.left()), keepTop, uRight, keepBottom));
 }
+
+void PictureBox::drawn(const QRect& area) { m_drawn |= area & m_canvas.rect(); }
 
 bool PictureBox::ensureColumns(int x) {
   if (x < m_canvas.width()) return true;
@@ -84,24 +131,22 @@ bool PictureBox::ensureColumns(int x) {
 
 void PictureBox::reserveColumns(int x) { ensureColumns(std::min(x, kMaxPictureWidth - 1)); }
 
-void PictureBox::drawingUpTo(int x) {
-  ensureColumns(x);
-  m_drawnWidth = std::max(m_drawnWidth, std::min(x + 1, m_canvas.width()));
-}
-
 void PictureBox::fillRect(int x0, int y0, int x1, int y1, QRgb colour) {
   x0 = std::max(x0, 0);
   y0 = std::max(y0, 0);
   x1 = std::min(x1, kMaxPictureWidth);
   y1 = std::min(y1, m_canvas.height());
   if (x0 >= x1 || y0 >= y1) return;
-  drawingUpTo(x1 - 1);
-  // One detach for the whole rectangle, then plain pointer steps.
-  uchar* row = m_canvas.bits() + y0 * m_canvas.bytesPerLine();
-  for (int y = y0; y < y1; ++y, row += m_canvas.bytesPerLine()) {
+  ensureColumns(x1 - 1);
+  settle();
+  // The stride once, then plain pointer steps.
+  const qsizetype stride = m_canvas.bytesPerLine();
+  uchar* row = m_canvas.bits() + y0 * stride;
+  for (int y = y0; y < y1; ++y, row += stride) {
     auto* pixels = reinterpret_cast<QRgb*>(row);
     std::fill(pixels + x0, pixels + x1, colour);
   }
+  drawn(cells(x0, y0, x1, y1));
   scheduleUpdate();
 }
 
@@ -112,7 +157,14 @@ void PictureBox::scheduleUpdate() {
 }
 
 void PictureBox::Cls() {
-  clearCanvas();
+  const QSize area = drawingSize();
+  if (m_canvas.height() != area.height() || m_canvas.width() < area.width()) {
+    resetCanvas(m_canvas.width());
+  } else {
+    // Put off: the next drawing often covers the same pixels anyway.
+    m_uncleared |= m_drawn;
+    m_drawn = QRect();
+  }
   m_currentX = 0;
   m_currentY = 0;
   scheduleUpdate();
@@ -134,12 +186,84 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<
     fillRect(left, py1 - offset, right, py1 - offset + m_drawWidth, pen.rgb());
   } else {
     const int right = std::min(std::max(px1, px2) + m_drawWidth, kMaxPictureWidth - 1);
-    drawingUpTo(right);
+    ensureColumns(right);
+    settle();
+    // No pixel of an aliased line lies further from its ends than its width.
+    const int margin = m_drawWidth + 1;
+    const QRect area = QRect(QPoint(std::min(px1, px2), std::min(py1, py2)),
+                             QPoint(std::max(px1, px2), std::max(py1, py2)))
+                           .adjusted(-margin, -margin, margin, margin) &
+                       m_canvas.rect();
     QPainter painter(&m_canvas);
+    painter.setClipRect(area);
     painter.setPen(QPen(pen, m_drawWidth));
     painter.drawLine(px1, py1, px2, py2);
+    drawn(area);
     scheduleUpdate();
   }
+}
+
+bool PictureBox::plainBackground(const QRect& area) const {
+  return m_plainPicture && !m_drawn.intersects(area);
+}
+
+void PictureBox::drawBarRow(std::span<const BarSpan> spans, double top, double bottom) {
+  const int py1 = deviceY(top), py2 = deviceY(bottom);
+  const int y0 = std::max(py1 <= py2 ? py1 : py2 + 1, 0);
+  const int y1 = std::min(py1 <= py2 ? py2 : py1 + 1, m_canvas.height());
+  const int offset = (m_drawWidth - 1) / 2;
+  int x0 = kMaxPictureWidth, x1 = 0;
+  for (const BarSpan& span : spans) {
+    for (int line = 0; line < span.lines; ++line) {
+      const int x = deviceX(span.x + line) - offset;
+      x0 = std::min(x0, x);
+      x1 = std::max(x1, x + m_drawWidth);
+    }
+  }
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, kMaxPictureWidth);
+  if (x0 >= x1 || y0 >= y1) return;
+  ensureColumns(x1 - 1);
+
+  // Nothing under the band but background: the whole row, background
+  // between the bars, is copied down. Otherwise only the runs of lines are,
+  // and what lies between them stays.
+  const QRect band = cells(x0, y0, x1, y1);
+  const bool whole = plainBackground(band);
+  if (whole)
+    settle(x0, x1, y0, y1);
+  else
+    settle();
+
+  m_barRow.assign(x1 - x0, m_backColor.rgb());
+  m_covered.assign(x1 - x0, false);
+  for (const BarSpan& span : spans) {
+    for (int line = 0; line < span.lines; ++line) {
+      const int x = deviceX(span.x + line) - offset;
+      for (int c = std::max(x, x0); c < std::min(x + m_drawWidth, x1); ++c) {
+        m_barRow[c - x0] = span.colour;
+        m_covered[c - x0] = true;
+      }
+    }
+  }
+
+  const qsizetype stride = m_canvas.bytesPerLine();
+  uchar* const first = m_canvas.bits() + y0 * stride + x0 * sizeof(QRgb);
+  const int width = x1 - x0;
+  for (int start = 0; start < width;) {
+    if (!whole && !m_covered[start]) {
+      ++start;
+      continue;
+    }
+    int end = whole ? width : start;
+    while (end < width && m_covered[end]) ++end;
+    uchar* row = first + start * sizeof(QRgb);
+    for (int y = y0; y < y1; ++y, row += stride)
+      std::memcpy(row, m_barRow.data() + start, (end - start) * sizeof(QRgb));
+    start = end;
+  }
+  drawn(band);
+  scheduleUpdate();
 }
 
 const QFontMetrics& PictureBox::metrics() {
@@ -148,63 +272,21 @@ const QFontMetrics& PictureBox::metrics() {
   return *m_metrics;
 }
 
-const PictureBox::RenderedText& PictureBox::rendered(const QString& text) {
-  const auto key = std::make_pair(text, m_foreColor.rgb());
-  auto found = m_textCache.find(key);
-  if (found != m_textCache.end()) return *found;
-  if (m_textCache.size() >= kTextCacheSize) m_textCache.clear();
-  const QFontMetrics& fm = metrics();
-  // The ink, relative to the top-left of the text, with room for antialiasing.
-  const QRect ink = fm.boundingRect(text).adjusted(-2, -2, 2, 2).translated(0, fm.ascent());
-  QImage image(ink.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  painter.setFont(font());
-  painter.setPen(m_foreColor);
-  painter.drawText(QPoint(-ink.left(), fm.ascent() - ink.top()), text);
-  painter.end();
-  return *m_textCache.insert(key, RenderedText{image, ink.topLeft()});
-}
-
-void PictureBox::blend(const QImage& source, QPoint at) {
-  const int left = std::max(at.x(), 0);
-  const int top = std::max(at.y(), 0);
-  const int right = std::min(at.x() + source.width(), kMaxPictureWidth);
-  const int bottom = std::min(at.y() + source.height(), m_canvas.height());
-  if (left >= right || top >= bottom) return;
-  drawingUpTo(right - 1);
-  for (int y = top; y < bottom; ++y) {
-    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - at.y())) - at.x();
-    auto* to = reinterpret_cast<QRgb*>(m_canvas.bits() + y * m_canvas.bytesPerLine());
-    for (int x = left; x < right; ++x) {
-      const QRgb s = from[x];
-      const int keep = 255 - qAlpha(s);
-      if (keep == 255) continue;
-      const QRgb d = to[x];
-      auto mix = [keep](int sc, int dc) { return sc + (dc * keep + 127) / 255; };
-      to[x] = qRgb(mix(qRed(s), qRed(d)), mix(qGreen(s), qGreen(d)), mix(qBlue(s), qBlue(d)));
-    }
-  }
+GlyphText& PictureBox::glyphText() {
+  if (!m_text) m_text = std::make_unique<GlyphText>(font(), &m_canvas);
+  return *m_text;
 }
 
 void PictureBox::Print(const QString& text) {
-  const QFontMetrics& fm = metrics();
+  settle();
   const QPoint at(deviceX(m_currentX), deviceY(m_currentY));
-  if (text.size() <= kCachedTextLength) {
-    // Short texts (digits, short labels) come back on every redraw: render
-    // each once and blend it, which skips the text layout.
-    const RenderedText& r = rendered(text);
-    blend(r.image, at + r.offset);
-  } else {
-    const int right = std::min(at.x() + fm.horizontalAdvance(text), kMaxPictureWidth - 1);
-    drawingUpTo(right);
-    QPainter painter(&m_canvas);
-    painter.setFont(font());
-    painter.setPen(m_foreColor);
-    painter.drawText(QPoint(at.x(), at.y() + fm.ascent()), text);
-  }
+  GlyphText& glyphs = glyphText();
+  const QRect extent = glyphs.extent(text).translated(at);
+  if (!extent.isEmpty() && extent.right() >= 0)
+    ensureColumns(std::min(extent.right(), kMaxPictureWidth - 1));
+  drawn(glyphs.draw(m_canvas, at, text));
   m_currentX = 0;
-  m_currentY += fm.height() * double(kTwipsPerPixel) / m_twipsY;
+  m_currentY += metrics().height() * double(kTwipsPerPixel) / m_twipsY;
   scheduleUpdate();
 }
 
@@ -213,8 +295,18 @@ void PictureBox::Print(long long number) {
 }
 
 void PictureBox::setBackColor(const QColor& colour) {
+  const QSize area = drawingSize();
+  const bool same = colour.rgb() == m_backColor.rgb() && m_canvas.height() == area.height() &&
+                    m_canvas.width() >= area.width();
   m_backColor = colour;
-  resetCanvas(0);
+  if (same) {
+    // Clears as Cls does, but leaves the current position.
+    m_uncleared |= m_drawn;
+    m_drawn = QRect();
+  } else {
+    m_plainPicture = isPlain(m_picture, m_backColor);
+    resetCanvas(0);
+  }
   scheduleUpdate();
 }
 
@@ -233,11 +325,13 @@ void PictureBox::setFontSize(double points) {
 
 void PictureBox::setPicture(const QImage& picture) {
   m_picture = picture.convertToFormat(QImage::Format_RGB32);
+  m_plainPicture = isPlain(m_picture, m_backColor);
   resetCanvas(0);
   scheduleUpdate();
 }
 
 QImage PictureBox::Image() const {
+  settle();
   const QSize area = drawingSize();
   if (m_canvas.width() >= area.width()) return m_canvas.copy(0, 0, area.width(), area.height());
   QImage image(area, QImage::Format_RGB32);
@@ -264,9 +358,12 @@ void PictureBox::setTwipsGeometry(int left, int top, int width, int height) {
 
 void PictureBox::resizeEvent(QResizeEvent*) {
   if (m_canvas.height() != drawingSize().height()) {
+    settle();
     const QImage old = m_canvas;
+    const QRect drawnBefore = m_drawn;
     resetCanvas(old.width());
     QPainter(&m_canvas).drawImage(0, 0, old);
+    drawn(drawnBefore);
   }
   ensureColumns(drawingSize().width() - 1);
 }
@@ -274,13 +371,14 @@ void PictureBox::resizeEvent(QResizeEvent*) {
 void PictureBox::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) {
     m_metrics.reset();
-    m_textCache.clear();
+    m_text.reset();
   }
   QWidget::changeEvent(event);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
   m_updatePending = false;
+  settle();
   QPainter painter(this);
   const int w = width(), h = height();
   // Sunken two-pixel border, as a classic picture box draws it.

@@ -2,15 +2,27 @@
 
 #include <QColor>
 #include <QFontMetrics>
-#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <memory>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "surface/limits.h"
 
 namespace surface {
+
+class GlyphText;
+
+// Side by side vertical lines of one colour: the lines at x, x + 1, ...,
+// x + lines - 1 user units, as a linear symbol's bars and spaces are drawn.
+struct BarSpan {
+  double x = 0;
+  int lines = 0;
+  QRgb colour = qRgb(0, 0, 0);
+};
 
 // A picture box with a retained image, drawn in its own user units.
 //
@@ -22,6 +34,7 @@ class PictureBox : public QWidget {
 
  public:
   explicit PictureBox(QWidget* parent = nullptr);
+  ~PictureBox() override;
 
   // User scale: twips per horizontal and per vertical unit. Pixels are 15 x 15.
   void setScale(double twipsPerUnitX, double twipsPerUnitY);
@@ -32,6 +45,10 @@ class PictureBox : public QWidget {
   void Cls();
   // A line DrawWidth units wide; the end point itself is not drawn.
   void Line(double x1, double y1, double x2, double y2, std::optional<QColor> colour = {});
+  // Every line of every span, each as Line(x, top, x, bottom, colour) draws
+  // it, later spans over earlier ones: the row of bars is built once and
+  // copied to each row the lines cover.
+  void drawBarRow(std::span<const BarSpan> spans, double top, double bottom);
   // Text with its top-left corner at the current position; moves to the next line.
   void Print(const QString& text);
   // A whole number, with a leading blank where a minus sign would stand.
@@ -84,29 +101,34 @@ class PictureBox : public QWidget {
  private:
   QSize drawingSize() const;
   void resetCanvas(int minWidth);
-  void clearCanvas();
   void scheduleUpdate();
   const QFontMetrics& metrics();
+  GlyphText& glyphText();
 
-  struct RenderedText {
-    QImage image;   // premultiplied, transparent around the ink
-    QPoint offset;  // of the image from the text's top-left corner
-  };
-  static constexpr int kCachedTextLength = 40;
-  static constexpr qsizetype kTextCacheSize = 256;
-  const RenderedText& rendered(const QString& text);
-  void blend(const QImage& source, QPoint at);
   bool ensureColumns(int x);
-  // Makes room up to column x and remembers that it may now hold drawing.
-  void drawingUpTo(int x);
+  // Puts the background (colour and picture) back into the rectangle.
+  void restore(const QRect& area) const;
+  // Carries out a clear that was put off; rows [top, bottom) keep their
+  // columns [left, right), which the caller is about to overwrite whole.
+  void settle(int left = 0, int right = 0, int top = 0, int bottom = 0) const;
+  void drawn(const QRect& area);
   void fillRect(int x0, int y0, int x1, int y1, QRgb colour);
+  bool plainBackground(const QRect& area) const;
 
-  QImage m_canvas;
-  int m_drawnWidth = 0;  // columns of the canvas that may hold drawing
+  // The canvas holds the background, except in m_drawn (what was drawn since
+  // the last clear) and in m_uncleared (what a clear has yet to wipe: a
+  // clear is put off until the next drawing, which may cover it anyway).
+  mutable QImage m_canvas;
+  QRect m_drawn;
+  mutable QRect m_uncleared;
+  mutable std::vector<QRgb> m_backgroundRow;  // scratch rows, kept to save allocations
+  std::vector<QRgb> m_barRow;
+  std::vector<bool> m_covered;
   bool m_updatePending = false;
   std::optional<QFontMetrics> m_metrics;
-  QHash<std::pair<QString, QRgb>, RenderedText> m_textCache;
+  std::unique_ptr<GlyphText> m_text;
   QImage m_picture;
+  bool m_plainPicture = true;  // the picture is all background colour, or none
   QColor m_backColor = Qt::white;
   QColor m_foreColor = Qt::black;
   double m_twipsX = kTwipsPerPixel;

@@ -1,5 +1,7 @@
 #include "symbologies/eanupc/ean13.h"
 
+#include <vector>
+
 #include "surface/picturebox.h"
 
 namespace eanupc {
@@ -27,13 +29,20 @@ void drawEan13(surface::PictureBox& picture, const Symbol& symbol, Digits digits
   picture.setBackColor(Qt::white);
   picture.setFontSize(kFontPoints);
   picture.setDrawWidth(1);
-  if (digits == Digits::Printed) printDigit(picture, kFirstDigitX, symbol.number[0]);
+  // Two rows of bars: every dark module down to the digits, the guards on
+  // below them. Bars before digits: black bars and black text give the same
+  // pixels in either order, and the bars then find the picture clear.
+  std::vector<surface::BarSpan> dark, guards;
   for (std::size_t m = 0; m < symbol.modules.size(); ++m) {
     if (symbol.modules[m] != '1') continue;
-    const int x = kFirstModuleX + static_cast<int>(m);
-    picture.Line(x, kBarTop, x, isGuardModule(m) ? kGuardBottom : kDataBottom, QColor(Qt::black));
+    const surface::BarSpan module{double(kFirstModuleX + static_cast<int>(m)), 1, qRgb(0, 0, 0)};
+    dark.push_back(module);
+    if (isGuardModule(m)) guards.push_back(module);
   }
+  picture.drawBarRow(dark, kBarTop, kDataBottom);
+  picture.drawBarRow(guards, kDataBottom, kGuardBottom);
   if (digits == Digits::Omitted) return;
+  printDigit(picture, kFirstDigitX, symbol.number[0]);
   // One unit left of the digit's first module.
   for (std::size_t k = 0; k < 12; ++k)
     printDigit(picture, kFirstModuleX + static_cast<int>(firstModuleOf(k)) - 1,

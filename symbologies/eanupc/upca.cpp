@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <array>
+#include <vector>
 
 #include "surface/controllookup.h"
 #include "surface/picturebox.h"
@@ -21,26 +22,30 @@ constexpr int kLongBottom = 50;   // guards and the first and last digit
 constexpr std::array<int, 12> kTextColumns = {10, 32, 38, 44, 50, 56, 71, 78, 84, 90, 96, 118};
 
 // Light modules are drawn white too, not left to the background.
-void drawModule(surface::PictureBox& picture, std::size_t module, char value, int bottom) {
-  const int x = kFirstModuleX + static_cast<int>(module);
-  picture.Line(x, kBarTop, x, bottom, value == '1' ? QColor(Qt::black) : QColor(Qt::white));
+surface::BarSpan module(std::size_t m, char value) {
+  return {double(kFirstModuleX + static_cast<int>(m)), 1,
+          value == '1' ? qRgb(0, 0, 0) : qRgb(255, 255, 255)};
 }
 
 }  // namespace
 
 void drawUpcA(surface::PictureBox& picture, const Symbol& symbol, Digits digits) {
+  // Each digit, then its modules over it, as the symbol has always been drawn.
+  std::array<surface::BarSpan, 7> digitModules;
   for (std::size_t k = 0; k < 12; ++k) {
     if (digits == Digits::Printed) {
       picture.setCurrentX(kTextColumns[k]);
       picture.setCurrentY(kShortBottom);
       picture.Print(QString(QLatin1Char(symbol.number[k])));
     }
-    const int bottom = k == 0 || k == 11 ? kLongBottom : kShortBottom;
-    for (std::size_t m = firstModuleOf(k); m < firstModuleOf(k) + 7; ++m)
-      drawModule(picture, m, symbol.modules[m], bottom);
+    for (std::size_t i = 0; i < 7; ++i)
+      digitModules[i] = module(firstModuleOf(k) + i, symbol.modules[firstModuleOf(k) + i]);
+    picture.drawBarRow(digitModules, kBarTop, k == 0 || k == 11 ? kLongBottom : kShortBottom);
   }
+  std::vector<surface::BarSpan> guards;
   for (std::size_t m = 0; m < kModules; ++m)
-    if (isGuardModule(m)) drawModule(picture, m, symbol.modules[m], kLongBottom);
+    if (isGuardModule(m)) guards.push_back(module(m, symbol.modules[m]));
+  picture.drawBarRow(guards, kBarTop, kLongBottom);
 }
 
 bool DrawUpcA(const QString& number, const QWidget& window) {

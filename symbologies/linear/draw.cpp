@@ -1,5 +1,7 @@
 #include "symbologies/linear/draw.h"
 
+#include <vector>
+
 #include "surface/picturebox.h"
 
 namespace linear {
@@ -13,18 +15,17 @@ constexpr int kRightMarginTwips = 500;
 
 int drawSymbol(surface::PictureBox& picture, const Symbol& symbol, const Settings& settings) {
   picture.reserveColumns(symbol.endX);
-  const int bottom = kBarBottom - 8 * settings.label;
+  // A bar is a run of one-pixel lines; the row of them is drawn once for all rows.
+  std::vector<surface::BarSpan> bars;
+  bars.reserve(symbol.elements.size() / 2 + 1);
   int x = kFirstBarX;
   for (std::size_t i = 0; i < symbol.elements.size(); ++i) {
     const bool bar = i % 2 == 0;
     const int width = elementWidth(symbol.elements[i], bar, symbol.kind, settings.printSpacing);
-    if (!bar) {
-      x += width;
-      continue;
-    }
-    // A bar is a run of one-pixel lines.
-    for (int line = 0; line < width; ++line, ++x) picture.Line(x, kBarTop, x, bottom);
+    if (bar) bars.push_back({double(x), width, qRgb(0, 0, 0)});
+    x += width;
   }
+  picture.drawBarRow(bars, kBarTop, kBarBottom - 8 * settings.label);
   if (settings.label) {
     picture.setCurrentX(symbol.labelX);
     picture.setCurrentY(kLabelTop);
