@@ -49,18 +49,25 @@ void drawUpcA(surface::PictureBox& picture, const Symbol& symbol, Digits digits)
 }
 
 bool DrawUpcA(const QString& number, const QWidget& window) {
+  // Everything the renderer needs, found by name in one walk over the window.
+  std::array<surface::ControlName, 14> names{};
+  for (int i = 0; i < 6; ++i) {
+    names[i] = {QLatin1String("L"), i};
+    names[6 + i] = {QLatin1String("R"), i};
+  }
+  names[12] = {QLatin1String("picUPC")};
+  names[13] = {QLatin1String("picUPCy")};
+  const std::vector<QWidget*> controls = surface::findControls(window, names);
+
   const std::u32string text = number.toStdU32String();
   for (std::size_t k = 0; k < 12; ++k) {
-    const QString name = k < 6 ? QStringLiteral("L") : QStringLiteral("R");
-    auto* holder = qobject_cast<QLabel*>(surface::findControl(window, name, int(k % 6)));
-    if (holder) holder->setText(k < text.size() ? QString::fromUcs4(&text[k], 1) : QString());
+    if (auto* holder = qobject_cast<QLabel*>(controls[k]))
+      holder->setText(k < text.size() ? QString::fromUcs4(&text[k], 1) : QString());
   }
-  auto* picture =
-      qobject_cast<surface::PictureBox*>(surface::findControl(window, QStringLiteral("picUPC")));
+  auto* picture = qobject_cast<surface::PictureBox*>(controls[12]);
   if (!picture) return false;
   // Wipe the previous symbol, which is the background picture, before drawing.
-  const auto* blank =
-      qobject_cast<surface::PictureBox*>(surface::findControl(window, QStringLiteral("picUPCy")));
+  const auto* blank = qobject_cast<surface::PictureBox*>(controls[13]);
   picture->setPicture(blank ? blank->Image() : QImage());
   const Encoding encoding = encodeUpcA(text);
   const auto* symbol = std::get_if<Symbol>(&encoding);
