@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QLatin1String>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
-#include <span>
 #include <vector>
 
 namespace surface {
@@ -19,30 +20,36 @@ inline QWidget* findControl(const QWidget& window, const QString& name, int inde
   return nullptr;
 }
 
-struct ControlName {
-  QLatin1String name;
-  int index = -1;
-};
+// The same answers as findControl, from an index of the window's controls
+// built in one walk and kept with the window: a renderer that looks up its
+// controls on every keystroke then walks the window only when it changed.
+// A control added, removed, renamed or given another index anywhere in the
+// window has the next lookup build the index again.
+class ControlIndex : public QObject {
+  Q_OBJECT
 
-// Many controls in one walk over the window's children: each answer is the
-// control findControl(window, name, index) gives, null where there is none.
-inline std::vector<QWidget*> findControls(const QWidget& window,
-                                          std::span<const ControlName> wanted) {
-  std::vector<QWidget*> found(wanted.size(), nullptr);
-  std::size_t missing = wanted.size();
-  // findChildren lists depth first, as findControl meets them.
-  for (QWidget* widget : window.findChildren<QWidget*>()) {
-    const QString name = widget->objectName();
-    for (std::size_t i = 0; i < wanted.size(); ++i) {
-      if (found[i] || name != wanted[i].name) continue;
-      const QVariant member = widget->property("Index");
-      const int index = wanted[i].index;
-      if (index < 0 ? member.isValid() : !member.isValid() || member.toInt() != index) continue;
-      found[i] = widget;
-      if (--missing == 0) return found;
-    }
-  }
-  return found;
-}
+ public:
+  static ControlIndex& of(const QWidget& window);
+
+  QWidget* find(const QString& name, int index = -1);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  explicit ControlIndex(QWidget* window);
+  void build();
+  void watch(QObject* object);
+
+  struct Entry {
+    QPointer<QWidget> widget;
+    bool indexed = false;
+    int index = 0;
+  };
+  QWidget* m_window;
+  bool m_stale = true;
+  QHash<QString, std::vector<Entry>> m_byName;  // each list in findChildren's order
+  std::vector<QPointer<QObject>> m_watched;
+};
 
 }  // namespace surface

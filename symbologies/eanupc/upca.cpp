@@ -22,52 +22,59 @@ constexpr int kLongBottom = 50;   // guards and the first and last digit
 constexpr std::array<int, 12> kTextColumns = {10, 32, 38, 44, 50, 56, 71, 78, 84, 90, 96, 118};
 
 // Light modules are drawn white too, not left to the background.
-surface::BarSpan module(std::size_t m, char value) {
-  return {double(kFirstModuleX + static_cast<int>(m)), 1,
-          value == '1' ? qRgb(0, 0, 0) : qRgb(255, 255, 255)};
+void addModule(std::vector<surface::BarSpan>& spans, std::size_t m, char value) {
+  surface::addLine(spans, kFirstModuleX + static_cast<int>(m),
+                   value == '1' ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
 }
 
 }  // namespace
 
 void drawUpcA(surface::PictureBox& picture, const Symbol& symbol, Digits digits) {
-  // Each digit, then its modules over it, as the symbol has always been drawn.
-  std::array<surface::BarSpan, 7> digitModules;
-  for (std::size_t k = 0; k < 12; ++k) {
-    if (digits == Digits::Printed) {
-      picture.setCurrentX(kTextColumns[k]);
-      picture.setCurrentY(kShortBottom);
-      picture.Print(QString(QLatin1Char(symbol.number[k])));
+  std::vector<surface::BarSpan> spans, longer;
+  spans.reserve(kModules);
+  longer.reserve(kModules);
+  if (digits == Digits::Omitted) {
+    // No text to keep in order with: two rows, every module down to the
+    // short bottom, then the long modules on.
+    for (std::size_t m = 0; m < kModules; ++m) {
+      addModule(spans, m, symbol.modules[m]);
+      // The guards, and the first and last digit's modules.
+      if (m < firstModuleOf(1) || m >= firstModuleOf(11) || isGuardModule(m))
+        addModule(longer, m, symbol.modules[m]);
     }
-    for (std::size_t i = 0; i < 7; ++i)
-      digitModules[i] = module(firstModuleOf(k) + i, symbol.modules[firstModuleOf(k) + i]);
-    picture.drawBarRow(digitModules, kBarTop, k == 0 || k == 11 ? kLongBottom : kShortBottom);
+    picture.drawBarRow(spans, kBarTop, kShortBottom);
+    picture.drawBarRow(longer, kShortBottom, kLongBottom);
+    return;
   }
-  std::vector<surface::BarSpan> guards;
+  // Each digit, then its modules over it, as the symbol has always been drawn.
+  for (std::size_t k = 0; k < 12; ++k) {
+    picture.setCurrentX(kTextColumns[k]);
+    picture.setCurrentY(kShortBottom);
+    picture.Print(QString(QLatin1Char(symbol.number[k])));
+    spans.clear();
+    for (std::size_t m = firstModuleOf(k); m < firstModuleOf(k) + 7; ++m)
+      addModule(spans, m, symbol.modules[m]);
+    picture.drawBarRow(spans, kBarTop, k == 0 || k == 11 ? kLongBottom : kShortBottom);
+  }
+  spans.clear();
   for (std::size_t m = 0; m < kModules; ++m)
-    if (isGuardModule(m)) guards.push_back(module(m, symbol.modules[m]));
-  picture.drawBarRow(guards, kBarTop, kLongBottom);
+    if (isGuardModule(m)) addModule(spans, m, symbol.modules[m]);
+  picture.drawBarRow(spans, kBarTop, kLongBottom);
 }
 
 bool DrawUpcA(const QString& number, const QWidget& window) {
-  // Everything the renderer needs, found by name in one walk over the window.
-  std::array<surface::ControlName, 14> names{};
-  for (int i = 0; i < 6; ++i) {
-    names[i] = {QLatin1String("L"), i};
-    names[6 + i] = {QLatin1String("R"), i};
-  }
-  names[12] = {QLatin1String("picUPC")};
-  names[13] = {QLatin1String("picUPCy")};
-  const std::vector<QWidget*> controls = surface::findControls(window, names);
-
+  // Found by name through the window, from an index it keeps.
+  surface::ControlIndex& controls = surface::ControlIndex::of(window);
   const std::u32string text = number.toStdU32String();
   for (std::size_t k = 0; k < 12; ++k) {
-    if (auto* holder = qobject_cast<QLabel*>(controls[k]))
+    const QString name = k < 6 ? QStringLiteral("L") : QStringLiteral("R");
+    if (auto* holder = qobject_cast<QLabel*>(controls.find(name, int(k % 6))))
       holder->setText(k < text.size() ? QString::fromUcs4(&text[k], 1) : QString());
   }
-  auto* picture = qobject_cast<surface::PictureBox*>(controls[12]);
+  auto* picture = qobject_cast<surface::PictureBox*>(controls.find(QStringLiteral("picUPC")));
   if (!picture) return false;
   // Wipe the previous symbol, which is the background picture, before drawing.
-  const auto* blank = qobject_cast<surface::PictureBox*>(controls[13]);
+  const auto* blank = qobject_cast<surface::PictureBox*>(controls.find(QStringLiteral("picUPCy")));
   picture->setPicture(blank ? blank->Image() : QImage());
   const Encoding encoding = encodeUpcA(text);
   const auto* symbol = std::get_if<Symbol>(&encoding);
