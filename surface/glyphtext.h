@@ -7,6 +7,7 @@
 #include <QRawFont>
 #include <QString>
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 namespace surface {
@@ -36,22 +37,26 @@ class GlyphText {
   bool fromGlyphs(const QString& text);
 
  private:
-  struct Layout {
-    std::vector<quint32> glyphs;
-    std::vector<int> x;  // pen positions in 1/64 pixel from the text's left end
-    QRect extent;        // as extent() gives it
-    bool fromGlyphs = false;
-  };
   struct Mask {
-    QImage coverage;  // Alpha8, trimmed to the ink; null for a blank glyph
-    QPoint offset;    // of the coverage from the pen's whole pixel on the baseline
+    std::vector<uchar> coverage;  // 8-bit, trimmed to the ink; empty for a blank glyph
+    int width = 0, height = 0, stride = 0;
+    QPoint offset;  // of the coverage from the pen's whole pixel on the baseline
+  };
+  struct Placed {
+    const Mask* mask;
+    QPoint at;  // the mask's top-left corner from the text's
+  };
+  struct Layout {
+    std::vector<Placed> glyphs;
+    QRect extent;  // as extent() gives it
+    bool fromGlyphs = false;
   };
 
   void prepare();
   bool matchesPainter(const QString& probe);
   const Layout& layout(const QString& text);
   const Mask& mask(quint32 glyph, int subPixel);
-  void blend(QImage& image, QPoint baseline, const Layout& layout);
+  void blend(QImage& image, QPoint topLeft, const Layout& layout);
   QRect drawWithPainter(QImage& image, QPoint topLeft, const QString& text,
                         const QRect& extent) const;
 
@@ -68,7 +73,7 @@ class GlyphText {
   std::array<quint8, 64> m_subPixelClass{};
   std::array<quint8, 64> m_classPosition{};
   QHash<QString, Layout> m_layouts;
-  QHash<quint64, Mask> m_masks;
+  std::unordered_map<quint64, Mask> m_masks;  // stays put as it grows: layouts point into it
 };
 
 }  // namespace surface

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
@@ -73,23 +74,32 @@ void PictureBox::resetCanvas(int minWidth) {
   if (m_canvas.size() != size) m_canvas = QImage(size, QImage::Format_RGB32);
   m_canvas.fill(m_backColor);
   m_drawn = m_uncleared = QRect();
+  m_imageKey = 0;
   restore(m_picture.rect());
 }
 
 void PictureBox::restore(const QRect& area) const {
   const QRect cleared = area & m_canvas.rect();
   if (cleared.isEmpty()) return;
-  // One row of background, copied to every row; the picture over it.
+  // One row of background copied to every row, but where the picture lies.
   m_backgroundRow.assign(cleared.width(), m_backColor.rgb());
   const QRect picture = m_picture.isNull() ? QRect() : m_picture.rect() & cleared;
   uchar* const bits = m_canvas.bits();
   const qsizetype stride = m_canvas.bytesPerLine();
+  const QRgb* const background = m_backgroundRow.data() - cleared.left();
   for (int y = cleared.top(); y <= cleared.bottom(); ++y) {
     auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
-    std::memcpy(row + cleared.left(), m_backgroundRow.data(), m_backgroundRow.size() * sizeof(QRgb));
-    if (y < picture.top() || y > picture.bottom()) continue;
+    if (y < picture.top() || y > picture.bottom()) {
+      std::memcpy(row + cleared.left(), background + cleared.left(),
+                  cleared.width() * sizeof(QRgb));
+      continue;
+    }
     const auto* from = reinterpret_cast<const QRgb*>(m_picture.constScanLine(y));
+    std::memcpy(row + cleared.left(), background + cleared.left(),
+                (picture.left() - cleared.left()) * sizeof(QRgb));
     std::memcpy(row + picture.left(), from + picture.left(), picture.width() * sizeof(QRgb));
+    std::memcpy(row + picture.right() + 1, background + picture.right() + 1,
+                (cleared.right() - picture.right()) * sizeof(QRgb));
   }
 }
 
@@ -113,7 +123,10 @@ void PictureBox::settle(int left, int right, int top, int bottom) const {
   restore(cells(std::max(right, u.left()), keepTop, uRight, keepBottom));
 }
 
-void PictureBox::drawn(const QRect& area) { m_drawn |= area & m_canvas.rect(); }
+void PictureBox::drawn(const QRect& area) {
+  m_drawn |= area & m_canvas.rect();
+  m_imageKey = 0;
+}
 
 bool PictureBox::ensureColumns(int x) {
   if (x < m_canvas.width()) return true;
@@ -164,6 +177,7 @@ void PictureBox::Cls() {
     // Put off: the next drawing often covers the same pixels anyway.
     m_uncleared |= m_drawn;
     m_drawn = QRect();
+    m_imageKey = 0;
   }
   m_currentX = 0;
   m_currentY = 0;
@@ -211,14 +225,28 @@ void PictureBox::drawBarRow(std::span<const BarSpan> spans, double top, double b
   const int py1 = deviceY(top), py2 = deviceY(bottom);
   const int y0 = std::max(py1 <= py2 ? py1 : py2 + 1, 0);
   const int y1 = std::min(py1 <= py2 ? py2 : py1 + 1, m_canvas.height());
+  // The device columns of each span's lines, in drawing order. At one unit
+  // a pixel a span of whole units is one run of columns.
   const int offset = (m_drawWidth - 1) / 2;
-  int x0 = kMaxPictureWidth, x1 = 0;
+  const bool pixels = m_twipsX == kTwipsPerPixel;
+  m_runs.clear();
   for (const BarSpan& span : spans) {
-    for (int line = 0; line < span.lines; ++line) {
-      const int x = deviceX(span.x + line) - offset;
-      x0 = std::min(x0, x);
-      x1 = std::max(x1, x + m_drawWidth);
+    if (span.lines <= 0) continue;
+    const bool inRange = span.x > -kMaxPictureWidth && span.x < kMaxPictureWidth;
+    if (pixels && inRange && span.x == static_cast<int>(span.x)) {
+      const int first = static_cast<int>(span.x) - offset;
+      m_runs.push_back({first, first + span.lines - 1 + m_drawWidth, span.colour});
+    } else {
+      for (int line = 0; line < span.lines; ++line) {
+        const int x = deviceX(span.x + line) - offset;
+        m_runs.push_back({x, x + m_drawWidth, span.colour});
+      }
     }
+  }
+  int x0 = kMaxPictureWidth, x1 = 0;
+  for (const Run& run : m_runs) {
+    x0 = std::min(x0, run.x0);
+    x1 = std::max(x1, run.x1);
   }
   x0 = std::max(x0, 0);
   x1 = std::min(x1, kMaxPictureWidth);
@@ -235,21 +263,18 @@ void PictureBox::drawBarRow(std::span<const BarSpan> spans, double top, double b
   else
     settle();
 
-  m_barRow.assign(x1 - x0, m_backColor.rgb());
-  m_covered.assign(x1 - x0, false);
-  for (const BarSpan& span : spans) {
-    for (int line = 0; line < span.lines; ++line) {
-      const int x = deviceX(span.x + line) - offset;
-      for (int c = std::max(x, x0); c < std::min(x + m_drawWidth, x1); ++c) {
-        m_barRow[c - x0] = span.colour;
-        m_covered[c - x0] = true;
-      }
-    }
+  const int width = x1 - x0;
+  m_barRow.assign(width, m_backColor.rgb());
+  if (!whole) m_covered.assign(width, false);
+  for (const Run& run : m_runs) {
+    const int from = std::max(run.x0, x0) - x0, to = std::min(run.x1, x1) - x0;
+    if (from >= to) continue;
+    std::fill(m_barRow.begin() + from, m_barRow.begin() + to, run.colour);
+    if (!whole) std::fill(m_covered.begin() + from, m_covered.begin() + to, true);
   }
 
   const qsizetype stride = m_canvas.bytesPerLine();
   uchar* const first = m_canvas.bits() + y0 * stride + x0 * sizeof(QRgb);
-  const int width = x1 - x0;
   for (int start = 0; start < width;) {
     if (!whole && !m_covered[start]) {
       ++start;
@@ -303,6 +328,7 @@ void PictureBox::setBackColor(const QColor& colour) {
     // Clears as Cls does, but leaves the current position.
     m_uncleared |= m_drawn;
     m_drawn = QRect();
+    m_imageKey = 0;
   } else {
     m_plainPicture = isPlain(m_picture, m_backColor);
     resetCanvas(0);
@@ -324,16 +350,31 @@ void PictureBox::setFontSize(double points) {
 }
 
 void PictureBox::setPicture(const QImage& picture) {
-  m_picture = picture.convertToFormat(QImage::Format_RGB32);
+  const QImage converted = picture.convertToFormat(QImage::Format_RGB32);
+  // The picture Image() just gave, with nothing drawn since, is already on
+  // the canvas: only what lies outside it needs wiping.
+  const bool onCanvas = !converted.isNull() && converted.cacheKey() == m_imageKey &&
+                        m_canvas.height() == drawingSize().height();
+  m_picture = converted;
   m_plainPicture = isPlain(m_picture, m_backColor);
-  resetCanvas(0);
+  if (onCanvas) {
+    settle();
+    for (const QRect& outside : QRegion(m_drawn).subtracted(m_picture.rect())) restore(outside);
+    m_drawn = QRect();
+  } else {
+    resetCanvas(0);
+  }
   scheduleUpdate();
 }
 
 QImage PictureBox::Image() const {
   settle();
   const QSize area = drawingSize();
-  if (m_canvas.width() >= area.width()) return m_canvas.copy(0, 0, area.width(), area.height());
+  if (m_canvas.width() >= area.width()) {
+    const QImage image = m_canvas.copy(0, 0, area.width(), area.height());
+    m_imageKey = image.cacheKey();
+    return image;
+  }
   QImage image(area, QImage::Format_RGB32);
   image.fill(m_backColor);
   QPainter painter(&image);

@@ -24,6 +24,16 @@ struct BarSpan {
   QRgb colour = qRgb(0, 0, 0);
 };
 
+// Adds the line at x to the spans, lengthening the last span when it ends
+// just there in the same colour.
+inline void addLine(std::vector<BarSpan>& spans, double x, QRgb colour) {
+  if (!spans.empty() && spans.back().colour == colour && spans.back().x + spans.back().lines == x) {
+    ++spans.back().lines;
+    return;
+  }
+  spans.push_back({x, 1, colour});
+}
+
 // A picture box with a retained image, drawn in its own user units.
 //
 // Drawing goes into the retained image; paintEvent only copies it to the
@@ -121,9 +131,15 @@ class PictureBox : public QWidget {
   mutable QImage m_canvas;
   QRect m_drawn;
   mutable QRect m_uncleared;
+  mutable qint64 m_imageKey = 0;  // the image Image() last gave, while the canvas still shows it
   mutable std::vector<QRgb> m_backgroundRow;  // scratch rows, kept to save allocations
+  struct Run {
+    int x0, x1;  // device columns [x0, x1)
+    QRgb colour;
+  };
+  std::vector<Run> m_runs;
   std::vector<QRgb> m_barRow;
-  std::vector<bool> m_covered;
+  std::vector<char> m_covered;
   bool m_updatePending = false;
   std::optional<QFontMetrics> m_metrics;
   std::unique_ptr<GlyphText> m_text;

@@ -33,11 +33,12 @@ void drawEan13(surface::PictureBox& picture, const Symbol& symbol, Digits digits
   // below them. Bars before digits: black bars and black text give the same
   // pixels in either order, and the bars then find the picture clear.
   std::vector<surface::BarSpan> dark, guards;
+  dark.reserve(kModules / 2);
   for (std::size_t m = 0; m < symbol.modules.size(); ++m) {
     if (symbol.modules[m] != '1') continue;
-    const surface::BarSpan module{double(kFirstModuleX + static_cast<int>(m)), 1, qRgb(0, 0, 0)};
-    dark.push_back(module);
-    if (isGuardModule(m)) guards.push_back(module);
+    const double x = kFirstModuleX + static_cast<int>(m);
+    surface::addLine(dark, x, qRgb(0, 0, 0));
+    if (isGuardModule(m)) surface::addLine(guards, x, qRgb(0, 0, 0));
   }
   picture.drawBarRow(dark, kBarTop, kDataBottom);
   picture.drawBarRow(guards, kDataBottom, kGuardBottom);
