@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <string>
 #include <vector>
 
 namespace testsupport {
@@ -29,6 +30,20 @@ inline int leftmostInRows(const QImage& image, int top, int bottom) {
     if (!columns.empty() && (left < 0 || columns.front() < left)) left = columns.front();
   }
   return left;
+}
+
+// Where two pictures first differ, for a failure message; empty when equal.
+inline std::string firstDifference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size())
+    return "sizes " + std::to_string(a.width()) + "x" + std::to_string(a.height()) + " and " +
+           std::to_string(b.width()) + "x" + std::to_string(b.height());
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y))
+        return "pixel " + std::to_string(x) + "," + std::to_string(y) + ": " +
+               std::to_string(qGray(a.pixel(x, y))) + " against " +
+               std::to_string(qGray(b.pixel(x, y)));
+  return {};
 }
 
 inline bool isBlank(const QImage& image) {
