@@ -10,11 +10,11 @@ namespace app {
 
 // The About window: the logo on a white frame; a key or a click on it closes it.
 // It owns nothing the program needs and deletes itself when closed.
-class frmSplashbm : public QWidget {
+class AboutWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit frmSplashbm(QWidget* parent = nullptr);
+  explicit AboutWindow(QWidget* parent = nullptr);
 
   // Each closes the window; the key's character is not needed.
   void Form_KeyPress(int keyAscii);
@@ -26,8 +26,8 @@ class frmSplashbm : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QFrame* Frame1 = nullptr;
-  QLabel* imgLogo = nullptr;
+  QFrame* m_frame = nullptr;
+  QLabel* m_logo = nullptr;
 };
 
 // Gives a widget without such signals (a label, a frame) its clicks and

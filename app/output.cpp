@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "app/barcodegenerator.h"
+#include "app/choices.h"
 #include "app/platform.h"
 #include "surface/picturebox.h"
 
@@ -30,10 +31,8 @@ QByteArray encoded(const QImage& image, const char* format) {
 }  // namespace
 
 surface::PictureBox* BarcodeGenerator::currentPicture() const {
-  if (ui.Option3->isChecked()) return ui.picUPC;
-  if (ui.Option2->isChecked() || ui.Option7->isChecked() || ui.Option8->isChecked())
-    return ui.picEan;
-  return ui.Picture1;
+  const Choice* selected = checkedChoice();
+  return picture(selected ? selected->picture : PictureRole::Linear);
 }
 
 QString saveFileName(const QString& data) {
@@ -47,10 +46,10 @@ QString saveFileName(const QString& data) {
 }
 
 bool BarcodeGenerator::barcodeReady(const QString& nothingToDo) {
-  const QString data = ui.Text1->text();
+  const QString data = ui.dataInput->text();
   if (data.isEmpty()) {
     m_platform->message(this, kTypeFirst, QString::fromLatin1(kAppTitle));
-    ui.Text1->setFocus();
+    ui.dataInput->setFocus();
     return false;
   }
   // An incomplete input hides the picture; a rejected one shows a message in
@@ -58,7 +57,7 @@ bool BarcodeGenerator::barcodeReady(const QString& nothingToDo) {
   const surface::PictureBox* picture = currentPicture();
   if (picture->isHidden() || !showsSymbolOf(picture, data)) {
     m_platform->message(this, nothingToDo, QString::fromLatin1(kAppTitle));
-    ui.Text1->setFocus();
+    ui.dataInput->setFocus();
     return false;
   }
   return true;
@@ -82,7 +81,7 @@ void BarcodeGenerator::Command1_Click() {
   if (!held || !held->hasImage())
     m_platform->message(this, QStringLiteral("The barcode could not be put on the clipboard."),
                         QString::fromLatin1(kAppTitle));
-  ui.Text1->setFocus();
+  ui.dataInput->setFocus();
 }
 
 void BarcodeGenerator::Text1_KeyPress(int keyAscii) {
@@ -90,7 +89,7 @@ void BarcodeGenerator::Text1_KeyPress(int keyAscii) {
 }
 
 void BarcodeGenerator::Command4_Click() {
-  const QString data = ui.Text1->text();
+  const QString data = ui.dataInput->text();
   const QString name = saveFileName(data);
   if (!barcodeReady(QStringLiteral(
           "There is no barcode to save: the data typed does not make a complete barcode.")))
@@ -108,23 +107,23 @@ void BarcodeGenerator::Command4_Click() {
 }
 
 void BarcodeGenerator::Command2_Click() {
-  ui.Text1->setText(QString());
-  ui.Text1->setFocus();
-  for (surface::PictureBox* picture : {ui.Picture1, ui.picUPC, ui.picEan}) {
+  ui.dataInput->setText(QString());
+  ui.dataInput->setFocus();
+  for (surface::PictureBox* picture : {ui.linearPicture, ui.upcPicture, ui.eanPicture}) {
     picture->Cls();
     symbolCleared(picture);
   }
   // The last UPC-A symbol is the background picture of picUPC: clear it too.
-  ui.picUPC->setPicture(QImage());
-  surface::PictureBox* shown = ui.Option3->isChecked()   ? ui.picUPC
-                               : ui.Option2->isChecked() ? ui.picEan
-                                                         : ui.Picture1;
-  for (surface::PictureBox* picture : {ui.Picture1, ui.picUPC, ui.picEan})
+  ui.upcPicture->setPicture(QImage());
+  const Choice* selected = checkedChoice();
+  const surface::PictureBox* shown =
+      picture(selected ? selected->pictureAfterClear : PictureRole::Linear);
+  for (surface::PictureBox* picture : {ui.linearPicture, ui.upcPicture, ui.eanPicture})
     picture->setVisible(picture == shown);
-  ui.Label5->hide();
-  ui.Label9->hide();
-  ui.Text1->setFocus();
-  ui.Text2->setText(QString::number(ui.Text1->text().size()));
+  ui.upcPrompt->hide();
+  ui.eanPrompt->hide();
+  ui.dataInput->setFocus();
+  ui.characterCount->setText(QString::number(ui.dataInput->text().size()));
 }
 
 }  // namespace app

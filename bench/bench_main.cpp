@@ -43,8 +43,8 @@ const Choice kChoices[] = {
     {"Interleaved 2 of 5", 1, nullptr, "12345678901234567890", U'1'},
     {"Code 128", 2, nullptr, "Code 128 bench: 2026", U'A'},
     {"Codabar", 3, nullptr, "1234-5678/9012.3456+", U'1'},
-    {"EAN-13", -1, &app::Controls::Option2, "590123412345", 0},
-    {"UPC-A", -1, &app::Controls::Option3, "09736339584", 0},
+    {"EAN-13", -1, &app::Controls::ean13Option, "590123412345", 0},
+    {"UPC-A", -1, &app::Controls::upcaOption, "09736339584", 0},
 };
 
 std::unique_ptr<app::BarcodeGenerator> openWindow(const Choice& choice) {
@@ -53,7 +53,7 @@ std::unique_ptr<app::BarcodeGenerator> openWindow(const Choice& choice) {
   QCoreApplication::processEvents();
   const auto& ui = window->controls();
   if (choice.linear >= 0)
-    ui.Option1[choice.linear]->setChecked(true);
+    ui.linearOptions[choice.linear]->setChecked(true);
   else
     (ui.*choice.option)->setChecked(true);
   return window;
@@ -61,19 +61,19 @@ std::unique_ptr<app::BarcodeGenerator> openWindow(const Choice& choice) {
 
 void keystroke(benchmark::State& state, const Choice& choice) {
   auto window = openWindow(choice);
-  window->controls().Text1->setText(QString::fromLatin1(choice.twenty));
+  window->controls().dataInput->setText(QString::fromLatin1(choice.twenty));
   for (auto _ : state) window->Text1_Change();
 }
 
 void optionSwitch(benchmark::State& state, const Choice& choice) {
   auto window = openWindow(choice);
   const auto& ui = window->controls();
-  ui.Text1->setText(QString::fromLatin1(choice.twenty));
+  ui.dataInput->setText(QString::fromLatin1(choice.twenty));
   // Alternate with the next linear option so that every round is a real switch.
-  QRadioButton* other = ui.Option1[(choice.linear + 1) % 4];
+  QRadioButton* other = ui.linearOptions[(choice.linear + 1) % 4];
   bool toChoice = false;
   for (auto _ : state) {
-    (toChoice ? ui.Option1[choice.linear] : other)->setChecked(true);
+    (toChoice ? ui.linearOptions[choice.linear] : other)->setChecked(true);
     toChoice = !toChoice;
   }
 }
@@ -83,8 +83,8 @@ QString widestInput(app::BarcodeGenerator& window, char32_t filler) {
   const auto& ui = window.controls();
   // Row 40 holds bars only: a message instead of a symbol stays in the top rows.
   auto drawsSymbol = [&](int n) {
-    ui.Text1->setText(QString(n, QChar(char16_t(filler))));
-    return qGray(ui.Picture1->Image().pixel(20, 40)) < 128;
+    ui.dataInput->setText(QString(n, QChar(char16_t(filler))));
+    return qGray(ui.linearPicture->Image().pixel(20, 40)) < 128;
   };
   int low = 1, high = 40000;
   while (low < high) {
@@ -100,7 +100,7 @@ QString widestInput(app::BarcodeGenerator& window, char32_t filler) {
 void widest(benchmark::State& state, const Choice& choice) {
   auto window = openWindow(choice);
   const QString text = widestInput(*window, choice.filler);
-  window->controls().Text1->setText(text);
+  window->controls().dataInput->setText(text);
   state.counters["characters"] = text.size();
   for (auto _ : state) window->Text1_Change();
 }
@@ -108,7 +108,7 @@ void widest(benchmark::State& state, const Choice& choice) {
 void pastedMegabyte(benchmark::State& state, const Choice& choice) {
   auto window = openWindow(choice);
   // The line edit lays the text out once here; the loop times the router alone.
-  window->controls().Text1->setText(QString(1 << 20, QLatin1Char('7')));
+  window->controls().dataInput->setText(QString(1 << 20, QLatin1Char('7')));
   for (auto _ : state) window->Text1_Change();
 }
 
@@ -117,7 +117,7 @@ void startUp(benchmark::State& state) {
     app::BarcodeGenerator window(std::make_shared<QuietPlatform>());
     window.show();
     QCoreApplication::processEvents();
-    benchmark::DoNotOptimize(window.controls().List1->count());
+    benchmark::DoNotOptimize(window.controls().fontList->count());
   }
 }
 
@@ -148,7 +148,7 @@ int main(int argc, char* argv[]) {
     window.show();
     QCoreApplication::processEvents();
     std::printf("cold start-up to the window shown, %d fonts listed: %.1f ms\n",
-                window.controls().List1->count(), cold.nsecsElapsed() / 1e6);
+                window.controls().fontList->count(), cold.nsecsElapsed() / 1e6);
   }
   benchmark::Initialize(&argc, argv);
 

@@ -10,6 +10,7 @@
 #include "surface/picturebox.h"
 #include "symbologies/eanupc/ean13.h"
 #include "symbologies/linear/code128.h"
+#include "symbologies/linear/draw.h"
 
 namespace bench {
 
@@ -27,14 +28,16 @@ void ourCode128(benchmark::State& state) {
   Picture1 picture;
   const std::u32string text = QString::fromLatin1(kCode128Text).toStdU32String();
   for (auto _ : state) {
-    linear::drawCode128(picture.box, text, {0, 0, 1});
+    linear::drawLinear(picture.box, text, {0, 0, 1}, &linear::encodeCode128);
     benchmark::DoNotOptimize(picture.box.Image().constBits());
   }
 }
 
 void theirCode128(benchmark::State& state) {
   Picture1 picture;
-  linear::drawCode128(picture.box, QString::fromLatin1(kCode128Text).toStdU32String(), {0, 0, 1});
+  linear::drawLinear(picture.box,
+                     QString::fromLatin1(kCode128Text).toStdU32String(, &linear::encodeCode128),
+                     {0, 0, 1});
   const QSize size = picture.box.Image().size();
   const ZXing::MultiFormatWriter writer(ZXing::BarcodeFormat::Code128);
   for (auto _ : state) {

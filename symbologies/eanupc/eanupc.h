@@ -34,6 +34,10 @@ using Encoding = std::variant<Symbol, WrongLength, NotADigit>;
 
 inline constexpr std::size_t kModules = 95;
 
+// Digits typed for an EAN-13 and a UPC-A number, the check digit not counted.
+inline constexpr std::size_t kEan13DataLength = 12;
+inline constexpr std::size_t kUpcADataLength = 11;
+
 // Guard bars: start "101", centre "01010", end "101".
 constexpr bool isGuardModule(std::size_t module) {
   return module < 3 || (module >= 45 && module < 50) || module >= 92;

@@ -41,7 +41,7 @@ void drawSymbol(surface::PictureBox& picture, const Symbol& symbol) {
 
 }  // namespace
 
-bool DrawUpcA(const QString& number, const QWidget& window) {
+bool drawUpcA(const QString& number, const QWidget& window) {
   const std::u32string text = number.toStdU32String();
   for (std::size_t k = 0; k < 12; ++k) {
     const QString name = k < 6 ? QStringLiteral("L") : QStringLiteral("R");

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "symbologies/linear/draw.h"
 
 namespace linear {
 
@@ -44,11 +43,6 @@ Encoding encodeCodabar(std::u32string_view text, const Settings& settings) {
   if (!builder.fits()) return TooLong{builder.maxX()};
   const double labelX = static_cast<double>(text.size()) * (2 * settings.printSpacing + 3) + 30;
   return builder.finish(std::u32string(text), labelX);
-}
-
-std::optional<int> drawCodabar(surface::PictureBox& picture, std::u32string_view text,
-                               const Settings& settings) {
-  return drawLinear(picture, text, settings, &encodeCodabar);
 }
 
 }  // namespace linear

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "symbologies/linear/draw.h"
 
 namespace linear {
 
@@ -81,11 +80,6 @@ Encoding encodeCode128(std::u32string_view text, const Settings& settings) {
   if (!builder.fits()) return TooLong{builder.maxX()};
   const double labelX = static_cast<double>(text.size()) * (2 * settings.printSpacing + 3) + 30;
   return builder.finish(std::u32string(text), labelX, check);
-}
-
-std::optional<int> drawCode128(surface::PictureBox& picture, std::u32string_view text,
-                               const Settings& settings) {
-  return drawLinear(picture, text, settings, &encodeCode128);
 }
 
 }  // namespace linear

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "symbologies/linear/draw.h"
 
 namespace linear {
 
@@ -64,11 +63,6 @@ Encoding encodeCode39(std::u32string_view text, const Settings& settings) {
   if (!builder.fits()) return TooLong{builder.maxX()};
   const double labelX = static_cast<double>(text.size()) * (2 * settings.printSpacing + 5) + 35;
   return builder.finish(std::move(label), labelX, check);
-}
-
-std::optional<int> drawCode39(surface::PictureBox& picture, std::u32string_view text,
-                              const Settings& settings) {
-  return drawLinear(picture, text, settings, &encodeCode39);
 }
 
 }  // namespace linear

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "symbologies/linear/draw.h"
 
 namespace linear {
 
@@ -72,11 +71,6 @@ Encoding encodeInterleaved2of5(std::u32string_view text, const Settings& setting
   const double labelX =
       (13.0 * settings.printSpacing + 20.0) * static_cast<double>(label.size()) / 10.0 + 20.0;
   return builder.finish(std::move(label), labelX, checkDigit);
-}
-
-std::optional<int> drawInterleaved2of5(surface::PictureBox& picture, std::u32string_view text,
-                                       const Settings& settings) {
-  return drawLinear(picture, text, settings, &encodeInterleaved2of5);
 }
 
 }  // namespace linear

@@ -54,6 +54,9 @@ struct TooLong {
 
 using Encoding = std::variant<Symbol, Rejected, TooLong>;
 
+// Data and settings in, a symbol or the reason for refusing out.
+using Encoder = Encoding (*)(std::u32string_view text, const Settings& settings);
+
 // Width in pixels of one element.
 constexpr int elementWidth(char digit, bool bar, ElementKind kind, int printSpacing) {
   const int d = digit - '0';

@@ -17,8 +17,9 @@ using testsupport::Window;
 // Each option as a person chooses it: a linear member, or an EAN/UPC button.
 void choose(Window& w, int option) {
   const auto& ui = w.ui();
-  QRadioButton* buttons[] = {ui.Option1[0], ui.Option1[1], ui.Option1[2], ui.Option1[3],
-                             ui.Option2,    ui.Option3,    ui.Option7,    ui.Option8};
+  QRadioButton* buttons[] = {ui.linearOptions[0], ui.linearOptions[1], ui.linearOptions[2],
+                             ui.linearOptions[3], ui.ean13Option,      ui.upcaOption,
+                             ui.jan13Option,      ui.isbnOption};
   buttons[option]->setChecked(true);
 }
 
@@ -69,9 +70,9 @@ class Typist {
 
 // The picture on show; with no data, a blank picture counts as none.
 const surface::PictureBox* shownPicture(const app::Controls& ui) {
-  for (const surface::PictureBox* picture : {ui.Picture1, ui.picUPC, ui.picEan}) {
+  for (const surface::PictureBox* picture : {ui.linearPicture, ui.upcPicture, ui.eanPicture}) {
     if (picture->isHidden()) continue;
-    if (ui.Text1->text().isEmpty() && testsupport::isBlank(picture->Image())) return nullptr;
+    if (ui.dataInput->text().isEmpty() && testsupport::isBlank(picture->Image())) return nullptr;
     return picture;
   }
   return nullptr;
@@ -82,11 +83,11 @@ void expectSameAsFresh(const Window& used, const Window& fresh, const QString& t
   const auto& a = used.ui();
   const auto& b = fresh.ui();
   const std::string what = text.left(40).toStdString();
-  EXPECT_EQ(a.Text2->text(), b.Text2->text()) << what;
-  EXPECT_EQ(a.Label5->isHidden(), b.Label5->isHidden()) << what;
-  EXPECT_EQ(a.Label9->isHidden(), b.Label9->isHidden()) << what;
-  if (!a.Label9->isHidden()) {
-    EXPECT_EQ(a.Label9->text(), b.Label9->text()) << what;
+  EXPECT_EQ(a.characterCount->text(), b.characterCount->text()) << what;
+  EXPECT_EQ(a.upcPrompt->isHidden(), b.upcPrompt->isHidden()) << what;
+  EXPECT_EQ(a.eanPrompt->isHidden(), b.eanPrompt->isHidden()) << what;
+  if (!a.eanPrompt->isHidden()) {
+    EXPECT_EQ(a.eanPrompt->text(), b.eanPrompt->text()) << what;
   }
   const surface::PictureBox* shown = shownPicture(a);
   ASSERT_EQ(shown ? shown->objectName() : QString(),
@@ -95,7 +96,7 @@ void expectSameAsFresh(const Window& used, const Window& fresh, const QString& t
   if (!shown) {
     // No picture: a prompt says what is missing, unless there is no data at all.
     if (!text.isEmpty()) {
-      EXPECT_TRUE(!a.Label5->isHidden() || !a.Label9->isHidden()) << what;
+      EXPECT_TRUE(!a.upcPrompt->isHidden() || !a.eanPrompt->isHidden()) << what;
     }
     return;
   }
@@ -156,8 +157,8 @@ TEST(Hostile, APastedMegabyteStaysResponsiveAndBounded) {
     timer.start();
     w.window->Text1_Change();
     const qint64 redraw = timer.elapsed();
-    EXPECT_EQ(w.ui().Text1->text().size(), megabyte.size());
-    EXPECT_EQ(w.ui().Text2->text(), QString::number(megabyte.size()));
+    EXPECT_EQ(w.ui().dataInput->text().size(), megabyte.size());
+    EXPECT_EQ(w.ui().characterCount->text(), QString::number(megabyte.size()));
 #ifndef BG_SANITIZED
     EXPECT_LT(redraw, 50) << "option " << option;
     EXPECT_LT(residentKilobytes() - before, 64 * 1024) << "option " << option;

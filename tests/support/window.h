@@ -44,14 +44,13 @@ class FakePlatform : public app::Platform {
 // A main window on a fake platform, with the shortcuts tests use.
 struct Window {
   std::shared_ptr<FakePlatform> platform = std::make_shared<FakePlatform>();
-  std::unique_ptr<app::BarcodeGenerator> window =
-      std::make_unique<app::BarcodeGenerator>(platform);
+  std::unique_ptr<app::BarcodeGenerator> window = std::make_unique<app::BarcodeGenerator>(platform);
 
   const app::Controls& ui() const { return window->controls(); }
-  void type(const QString& text) { ui().Text1->setText(text); }
-  void setCheck(int index, bool on) { ui().Check1[index]->setChecked(on); }
-  void chooseLinear(int index) { ui().Option1[index]->setChecked(true); }
-  QImage picture() const { return ui().Picture1->Image(); }
+  void type(const QString& text) { ui().dataInput->setText(text); }
+  void setCheck(int index, bool on) { ui().settingBoxes[index]->setChecked(on); }
+  void chooseLinear(int index) { ui().linearOptions[index]->setChecked(true); }
+  QImage picture() const { return ui().linearPicture->Image(); }
 };
 
 }  // namespace testsupport

@@ -10,7 +10,6 @@ using namespace lineartest;
 using linear::Settings;
 
 const Encode kEncode = &linear::encodeCode128;
-const Draw kDraw = &linear::drawCode128;
 
 // n characters take 11n + 35 modules, one pixel each, and 3n + 9 spaces that
 // print spacing widens by a pixel. The label leaves out the check character.
@@ -22,7 +21,7 @@ const LayoutCase kLayouts[] = {
 };
 
 TEST(Code128, LayoutFromPixels) {
-  for (const auto& c : kLayouts) expectLayout(c, kEncode, kDraw);
+  for (const auto& c : kLayouts) expectLayout(c, kEncode);
 }
 
 // Start B weighs 104 once; character j weighs its value j times.
@@ -56,7 +55,7 @@ TEST(Code128, RefusesAnythingOutsideBlankToTilde) {
       {"delete, value 95", U"A\x7f", {1, 1, 0}, message},
       {"character outside the BMP", U"A\U0001F600", {1, 1, 0}, message},
   };
-  for (const auto& c : cases) expectRejected(c, kEncode, kDraw);
+  for (const auto& c : cases) expectRejected(c, kEncode);
 }
 
 TEST(Code128, LongestDataThatFitsTheWidestPicture) {
@@ -65,7 +64,7 @@ TEST(Code128, LongestDataThatFitsTheWidestPicture) {
       {"tight spacing", std::u32string(2970, U'~'), {0, 1, 0}, 55 + 11 * 2970},
       {"print spacing", std::u32string(2333, U'0'), {1, 1, 0}, 64 + 14 * 2333},
   };
-  for (const auto& c : cases) expectWidestPicture(c, kEncode, kDraw);
+  for (const auto& c : cases) expectWidestPicture(c, kEncode);
 }
 
 #define CODE_SET_B    \
@@ -90,7 +89,7 @@ const ScanCase kScans[] = {
 #undef CODE_SET_B
 
 TEST(Code128, ZxingReadsWhatWeDraw) {
-  for (const auto& c : kScans) expectScan(c, kDraw, testsupport::Format::Code128);
+  for (const auto& c : kScans) expectScan(c, kEncode, testsupport::Format::Code128);
 }
 
 // The reader checks the check character, so a symbol for each of the 103 check
@@ -107,7 +106,7 @@ TEST(Code128, ZxingAcceptsEveryCheckValue) {
         }
     ASSERT_FALSE(text.empty()) << wanted;
     Picture picture;
-    ASSERT_TRUE(kDraw(picture.box, text, {0, 0, 0}));
+    ASSERT_TRUE(linear::drawLinear(picture.box, text, {0, 0, 0}, kEncode));
     EXPECT_EQ(testsupport::scan(picture.box.Image(), testsupport::Format::Code128),
               QString::fromStdU32String(text).toStdString())
         << "check value " << wanted;

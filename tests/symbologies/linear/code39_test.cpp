@@ -24,21 +24,20 @@ const LayoutCase kLayouts[] = {
 };
 
 TEST(Code39, LayoutFromPixels) {
-  for (const auto& c : kLayouts)
-    lineartest::expectLayout(c, &linear::encodeCode39, &linear::drawCode39);
+  for (const auto& c : kLayouts) lineartest::expectLayout(c, &linear::encodeCode39);
 }
 
 TEST(Code39, LowerCaseGivesTheUpperCaseSymbol) {
   Picture lower, upper;
-  linear::drawCode39(lower.box, U"code39", {1, 1, 1});
-  linear::drawCode39(upper.box, U"CODE39", {1, 1, 1});
+  linear::drawLinear(lower.box, U"code39", {1, 1, 1}, &linear::encodeCode39);
+  linear::drawLinear(upper.box, U"CODE39", {1, 1, 1}, &linear::encodeCode39);
   EXPECT_EQ(lower.box.Image(), upper.box.Image());
 }
 
 TEST(Code39, LabelRaisesTheBarBottomBy8) {
   for (int label : {0, 1}) {
     Picture picture;
-    linear::drawCode39(picture.box, U"A", {1, label, 0});
+    linear::drawLinear(picture.box, U"A", {1, label, 0}, &linear::encodeCode39);
     const QImage image = picture.box.Image();
     const int lastRow = label ? 49 : 57;
     EXPECT_TRUE(testsupport::isDark(image.pixel(20, 1))) << label;
@@ -80,7 +79,8 @@ TEST(Code39, RejectsTheFirstCharacterOutsideTheSet) {
       {"dotless i is not I", U"\u0131", QStringLiteral("\u0131 is Invalid")},
       {"full-width digit", U"\uff11", QStringLiteral("\uff11 is Invalid")},
       {"tab", U"A\tB", QStringLiteral("\t is Invalid")},
-      {"character outside the BMP, whole", U"A\U0001F600", QString::fromUcs4(U"\U0001F600 is Invalid")},
+      {"character outside the BMP, whole", U"A\U0001F600",
+       QString::fromUcs4(U"\U0001F600 is Invalid")},
   };
   for (const auto& c : cases) {
     const auto encoding = linear::encodeCode39(c.text, {1, 1, 0});
@@ -90,7 +90,7 @@ TEST(Code39, RejectsTheFirstCharacterOutsideTheSet) {
     // The picture shows the message alone, at the top-left corner.
     Picture drawn, expected;
     drawn.box.setWidth(3000);
-    EXPECT_FALSE(linear::drawCode39(drawn.box, c.text, {1, 1, 0})) << c.name;
+    EXPECT_FALSE(linear::drawLinear(drawn.box, c.text, {1, 1, 0}, &linear::encodeCode39)) << c.name;
     EXPECT_EQ(drawn.box.Width(), 3000) << c.name;
     expected.box.setWidth(3000);
     expected.box.Print(c.message);
@@ -100,9 +100,9 @@ TEST(Code39, RejectsTheFirstCharacterOutsideTheSet) {
 
 TEST(Code39, EmptyInputLeavesABlankPictureOfTheSameWidth) {
   Picture picture;
-  linear::drawCode39(picture.box, U"ABC", {1, 1, 0});
+  linear::drawLinear(picture.box, U"ABC", {1, 1, 0}, &linear::encodeCode39);
   const int width = picture.box.Width();
-  EXPECT_FALSE(linear::drawCode39(picture.box, U"", {1, 1, 0}));
+  EXPECT_FALSE(linear::drawLinear(picture.box, U"", {1, 1, 0}, &linear::encodeCode39));
   EXPECT_TRUE(testsupport::isBlank(picture.box.Image()));
   EXPECT_EQ(picture.box.Width(), width);
 }
@@ -116,10 +116,10 @@ TEST(Code39, LongestInputThatFitsTheWidestPicture) {
   EXPECT_TRUE(std::holds_alternative<linear::TooLong>(linear::encodeCode39(tooLong, {1, 1, 0})));
 
   Picture picture;
-  ASSERT_TRUE(linear::drawCode39(picture.box, fits, {1, 1, 0}));
+  ASSERT_TRUE(linear::drawLinear(picture.box, fits, {1, 1, 0}, &linear::encodeCode39));
   EXPECT_LE(picture.box.width(), surface::kMaxPictureWidth);
   EXPECT_EQ(endOfRow(picture.box.Image(), 10), symbol.endX);
-  EXPECT_FALSE(linear::drawCode39(picture.box, tooLong, {1, 1, 0}));
+  EXPECT_FALSE(linear::drawLinear(picture.box, tooLong, {1, 1, 0}, &linear::encodeCode39));
   // Only the message, from the top-left corner; no bars.
   EXPECT_LE(testsupport::leftmostInRows(picture.box.Image(), 0, 20), 3);
   EXPECT_TRUE(testsupport::darkColumns(picture.box.Image(), 40).empty());
@@ -152,14 +152,18 @@ const ScanCase kScans[] = {
     {"digits, print spacing with check", U"0123456789", {1, 0, 1}, true},
     {"letters and - . blank, print spacing", U"ABCDEFGHIJKLMNOPQRSTUVWXYZ-. ", {1, 1, 1}, true},
     {"whole character set", U"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%", {0, 1, 0}, true},
-    {"whole character set with check", U"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%", {0, 1, 1}, true},
+    {"whole character set with check",
+     U"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%",
+     {0, 1, 1},
+     true},
     {"$ / + % with print spacing", U"$/+%", {1, 1, 0}, false},
 };
 
 TEST(Code39, ZxingReadsWhatWeDraw) {
   for (const auto& c : kScans) {
     Picture picture;
-    ASSERT_TRUE(linear::drawCode39(picture.box, c.text, c.settings)) << c.name;
+    ASSERT_TRUE(linear::drawLinear(picture.box, c.text, c.settings, &linear::encodeCode39))
+        << c.name;
     const auto symbol = std::get<linear::Symbol>(linear::encodeCode39(c.text, c.settings));
     const auto read = testsupport::scan(picture.box.Image(), testsupport::Format::Code39);
     if (c.scans)

@@ -10,7 +10,6 @@ using namespace lineartest;
 using linear::Settings;
 
 const Encode kEncode = &linear::encodeInterleaved2of5;
-const Draw kDraw = &linear::drawInterleaved2of5;
 
 // Start 4 + 2P pixels, each digit pair 18 + 5P, stop 5 + P; the picture is
 // 17 twips a pixel plus 500, and the label may stand between pixels.
@@ -23,7 +22,7 @@ const LayoutCase kLayouts[] = {
 };
 
 TEST(Interleaved2of5, LayoutFromPixels) {
-  for (const auto& c : kLayouts) expectLayout(c, kEncode, kDraw);
+  for (const auto& c : kLayouts) expectLayout(c, kEncode);
 }
 
 TEST(Interleaved2of5, CheckDigitWeighsTheLastDataDigitBy3) {
@@ -56,13 +55,13 @@ TEST(Interleaved2of5, RejectsTheFirstNonDigit) {
       {"full-width digit", U"1\uff12", {1, 1, 0}, QStringLiteral("\uff12 is Invalid")},
       {"in the last pair", U"123456789/", {0, 1, 0}, QStringLiteral("/ is Invalid")},
   };
-  for (const auto& c : cases) expectRejected(c, kEncode, kDraw);
+  for (const auto& c : cases) expectRejected(c, kEncode);
 }
 
 TEST(Interleaved2of5, LongestDataThatFitsTheWidestPicture) {
   // 29 + 18 pairs <= (32767 * 15 - 500) / 17 = 28882 allows 1602 pairs.
   expectWidestPicture({"3204 digits", std::u32string(3204, U'5'), {0, 1, 0}, 29 + 18 * 1602},
-                      kEncode, kDraw);
+                      kEncode);
 }
 
 // The reader needs at least six digits; shorter symbols never scan.
@@ -81,7 +80,7 @@ const ScanCase kScans[] = {
 };
 
 TEST(Interleaved2of5, ZxingReadsWhatWeDraw) {
-  for (const auto& c : kScans) expectScan(c, kDraw, testsupport::Format::Interleaved2of5);
+  for (const auto& c : kScans) expectScan(c, kEncode, testsupport::Format::Interleaved2of5);
 }
 
 }  // namespace
