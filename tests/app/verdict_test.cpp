@@ -326,9 +326,10 @@ TEST(Accessibility, F1OpensAboutAndTheMenuKeepsItsCaption) {
   w.window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
   QTest::keyClick(w.ui().dataInput, Qt::Key_F1);
-  EXPECT_NE(w.window->splash(), nullptr);
+  ASSERT_NE(w.window->splash(), nullptr);
+  EXPECT_EQ(w.window->splash()->accessibleName(), QStringLiteral("About Barcode Generator"));
   EXPECT_EQ(w.window->menuBar()->actions().value(0)->text(), QStringLiteral("About"));
-  if (w.window->splash()) w.window->splash()->close();
+  w.window->splash()->close();
 }
 
 TEST(FontList, EachFamilyOnceByItsPlainNameSortedWithTahoma) {
