@@ -2,7 +2,6 @@
 
 #include <array>
 
-
 namespace linear {
 
 namespace {
@@ -36,7 +35,7 @@ int valueOf(char32_t c) {
 }  // namespace
 
 Encoding encodeCode39(std::u32string_view text, const Settings& settings) {
-  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, 15);
+  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, surface::kTwipsPerPixel);
   builder.append(kPatterns[kStartStop]);
   builder.append("0");
   std::u32string label;

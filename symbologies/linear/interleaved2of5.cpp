@@ -2,7 +2,6 @@
 
 #include <array>
 
-
 namespace linear {
 
 namespace {
@@ -20,9 +19,6 @@ static_assert(kPatterns.size() == kDigits.size());
 
 inline constexpr std::string_view kStart = "0000";  // narrow bar, space, bar, space
 inline constexpr std::string_view kStop = "100";    // wide bar, narrow space, narrow bar
-
-// This symbology sizes its picture at 17 twips a pixel, not 15.
-inline constexpr int kTwipsPerPixel = 17;
 
 // Bars from the first digit's pattern, spaces from the second's.
 void appendPair(ElementBuilder& builder, char32_t first, char32_t second) {
@@ -44,7 +40,7 @@ Encoding encodeInterleaved2of5(std::u32string_view text, const Settings& setting
   const std::size_t padding = (text.size() + (check ? 1 : 0)) % 2;
   const std::size_t dataLength = padding + text.size();
 
-  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, kTwipsPerPixel);
+  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, kInterleavedTwipsPerPixel);
   builder.append(kStart);
   std::u32string label;  // the padded data and the check digit: what the bars carry
   label.reserve(dataLength + 1);
