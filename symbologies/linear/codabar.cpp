@@ -40,8 +40,7 @@ Encoding encodeCodabar(std::u32string_view text, const Settings& settings) {
   }
   builder.append(kPatterns[kFrame]);
   if (!builder.fits()) return TooLong{builder.maxX()};
-  const double labelX = static_cast<double>(text.size()) * (2 * settings.printSpacing + 3) + 30;
-  return builder.finish(std::u32string(text), labelX);
+  return builder.finish(std::u32string(text), shortLabelX(text.size(), settings));
 }
 
 }  // namespace linear

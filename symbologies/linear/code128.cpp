@@ -77,8 +77,7 @@ Encoding encodeCode128(std::u32string_view text, const Settings& settings) {
   builder.append(kPatterns[check]);
   builder.append(kPatterns[kStop]);
   if (!builder.fits()) return TooLong{builder.maxX()};
-  const double labelX = static_cast<double>(text.size()) * (2 * settings.printSpacing + 3) + 30;
-  return builder.finish(std::u32string(text), labelX, check);
+  return builder.finish(std::u32string(text), shortLabelX(text.size(), settings), check);
 }
 
 }  // namespace linear

@@ -32,6 +32,12 @@ void appendPair(ElementBuilder& builder, char32_t first, char32_t second) {
   builder.append({pair.data(), pair.size()});
 }
 
+// Where the label starts: 2 pixels a digit of the label, 1.3 more with print
+// spacing (fractional), after a 20-pixel indent.
+double labelX(std::size_t labelLength, const Settings& settings) {
+  return (13.0 * settings.printSpacing + 20.0) * static_cast<double>(labelLength) / 10.0 + 20.0;
+}
+
 }  // namespace
 
 Encoding encodeInterleaved2of5(std::u32string_view text, const Settings& settings) {
@@ -63,10 +69,7 @@ Encoding encodeInterleaved2of5(std::u32string_view text, const Settings& setting
   }
   builder.append(kStop);
   if (!builder.fits()) return TooLong{builder.maxX()};
-  // Fractional: 1.3 pixels a digit more with print spacing.
-  const double labelX =
-      (13.0 * settings.printSpacing + 20.0) * static_cast<double>(label.size()) / 10.0 + 20.0;
-  return builder.finish(std::move(label), labelX, checkDigit);
+  return builder.finish(std::move(label), labelX(label.size(), settings), checkDigit);
 }
 
 }  // namespace linear

@@ -77,6 +77,12 @@ constexpr int pictureTwips(int endX, int twipsPerPixel) {
   return endX * twipsPerPixel + kRightMarginTwips;
 }
 
+// Where Code 128 and Codabar start their label: a step per data character
+// that grows with print spacing, after a fixed indent.
+constexpr double shortLabelX(std::size_t dataLength, const Settings& settings) {
+  return static_cast<double>(dataLength) * (2 * settings.printSpacing + 3) + 30;
+}
+
 // Largest end x whose picture still fits the widest picture box.
 int maxEndX(int twipsPerPixel);
 

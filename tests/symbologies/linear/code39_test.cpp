@@ -67,39 +67,20 @@ TEST(Code39, CheckCharacterIsTheSumModulo43) {
   }
 }
 
-struct RejectCase {
-  const char* name;
-  const char32_t* text;
-  QString message;
-};
-
 TEST(Code39, RejectsTheFirstCharacterOutsideTheSet) {
-  const RejectCase cases[] = {
-      {"start character", U"*", QStringLiteral("* is Invalid")},
-      {"sign after a letter", U"a#", QStringLiteral("# is Invalid")},
-      {"first of two", U"A!B?", QStringLiteral("! is Invalid")},
-      {"accented letter", U"\u00e9", QStringLiteral("\u00e9 is Invalid")},
-      {"sharp s is not SS", U"stra\u00dfe", QStringLiteral("\u00df is Invalid")},
-      {"dotless i is not I", U"\u0131", QStringLiteral("\u0131 is Invalid")},
-      {"full-width digit", U"\uff11", QStringLiteral("\uff11 is Invalid")},
-      {"tab", U"A\tB", QStringLiteral("\t is Invalid")},
-      {"character outside the BMP, whole", U"A\U0001F600",
+  const lineartest::RejectCase cases[] = {
+      {"start character", U"*", kSpaced, QStringLiteral("* is Invalid")},
+      {"sign after a letter", U"a#", kSpaced, QStringLiteral("# is Invalid")},
+      {"first of two", U"A!B?", kSpaced, QStringLiteral("! is Invalid")},
+      {"accented letter", U"\u00e9", kSpaced, QStringLiteral("\u00e9 is Invalid")},
+      {"sharp s is not SS", U"stra\u00dfe", kSpaced, QStringLiteral("\u00df is Invalid")},
+      {"dotless i is not I", U"\u0131", kSpaced, QStringLiteral("\u0131 is Invalid")},
+      {"full-width digit", U"\uff11", kSpaced, QStringLiteral("\uff11 is Invalid")},
+      {"tab", U"A\tB", kSpaced, QStringLiteral("\t is Invalid")},
+      {"character outside the BMP, whole", U"A\U0001F600", kSpaced,
        QString::fromUcs4(U"\U0001F600 is Invalid")},
   };
-  for (const auto& c : cases) {
-    const auto encoding = linear::encodeCode39(c.text, kSpaced);
-    ASSERT_TRUE(std::holds_alternative<linear::Rejected>(encoding)) << c.name;
-    EXPECT_EQ(linear::message(std::get<linear::Rejected>(encoding)), c.message) << c.name;
-
-    // The picture shows the message alone, at the top-left corner.
-    Picture drawn, expected;
-    drawn.box.setWidth(3000);
-    EXPECT_FALSE(linear::drawLinear(drawn.box, c.text, kSpaced, &linear::encodeCode39)) << c.name;
-    EXPECT_EQ(drawn.box.Width(), 3000) << c.name;
-    expected.box.setWidth(3000);
-    expected.box.Print(c.message);
-    EXPECT_EQ(drawn.box.Image(), expected.box.Image()) << c.name;
-  }
+  for (const auto& c : cases) lineartest::expectRejected(c, &linear::encodeCode39);
 }
 
 TEST(Code39, EmptyInputLeavesABlankPictureOfTheSameWidth) {
@@ -113,20 +94,9 @@ TEST(Code39, EmptyInputLeavesABlankPictureOfTheSameWidth) {
 
 TEST(Code39, LongestInputThatFitsTheWidestPicture) {
   // With print spacing each character takes 21 pixels: end x = 21n + 60.
-  const std::u32string fits(1555, U'8');
-  const std::u32string tooLong(1556, U'8');
-  const auto symbol = std::get<linear::Symbol>(linear::encodeCode39(fits, kSpaced));
-  EXPECT_EQ(symbol.endX, 21 * 1555 + 60);
-  EXPECT_TRUE(std::holds_alternative<linear::TooLong>(linear::encodeCode39(tooLong, kSpaced)));
-
-  Picture picture;
-  ASSERT_TRUE(linear::drawLinear(picture.box, fits, kSpaced, &linear::encodeCode39));
-  EXPECT_LE(picture.box.width(), surface::kMaxPictureWidth);
-  EXPECT_EQ(endOfRow(picture.box.Image(), 10), symbol.endX);
-  EXPECT_FALSE(linear::drawLinear(picture.box, tooLong, kSpaced, &linear::encodeCode39));
-  // Only the message, from the top-left corner; no bars.
-  EXPECT_LE(testsupport::leftmostInRows(picture.box.Image(), 0, 20), 3);
-  EXPECT_TRUE(testsupport::darkColumns(picture.box.Image(), 40).empty());
+  lineartest::expectWidestPicture(
+      {"1555 characters", std::u32string(1555, U'8'), kSpaced, 21 * 1555 + 60},
+      &linear::encodeCode39);
 }
 
 TEST(Code39, AMegabyteIsRefusedWithoutReadingItAll) {
@@ -137,42 +107,29 @@ TEST(Code39, AMegabyteIsRefusedWithoutReadingItAll) {
             QStringLiteral("Data too long: the barcode would be wider than 32767 pixels"));
 }
 
-struct ScanCase {
-  const char* name;
-  const char32_t* text;
-  Settings settings;
-  bool scans;
-};
-
 // Print spacing widens every space by a pixel, so narrow and wide spaces stand
 // 2:4 against bars of 1:3. zxing-cpp still reads that, except for "$", "/",
 // "+" and "%": their bars are all narrow and three of their spaces wide.
-const ScanCase kScans[] = {
-    {"letter", U"A", kTight, true},
-    {"letter, print spacing", U"A", kSpaced, true},
-    {"word with check character", U"CODE39", kTightCheck, true},
-    {"word with check character, print spacing", U"CODE39", kSpacedCheck, true},
-    {"lower case and blank, print spacing", U"hello world", kSpaced, true},
-    {"digits, print spacing with check", U"0123456789", kSpacedNoLabelCheck, true},
-    {"letters and - . blank, print spacing", U"ABCDEFGHIJKLMNOPQRSTUVWXYZ-. ", kSpacedCheck, true},
-    {"whole character set", U"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%", kTight, true},
+// Check characters worked out by hand: the sum of the values modulo 43.
+const lineartest::ScanCase kScans[] = {
+    {"letter", U"A", kTight, "A"},
+    {"letter, print spacing", U"A", kSpaced, "A"},
+    {"word with check character", U"CODE39", kTightCheck, "CODE39W"},
+    {"word with check character, print spacing", U"CODE39", kSpacedCheck, "CODE39W"},
+    {"lower case and blank, print spacing", U"hello world", kSpaced, "HELLO WORLD"},
+    {"digits, print spacing with check", U"0123456789", kSpacedNoLabelCheck, "01234567892"},
+    {"letters and - . blank, print spacing", U"ABCDEFGHIJKLMNOPQRSTUVWXYZ-. ", kSpacedCheck,
+     "ABCDEFGHIJKLMNOPQRSTUVWXYZ-. 8"},
+    {"whole character set", U"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%", kTight,
+     "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%"},
     {"whole character set with check", U"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%", kTightCheck,
-     true},
-    {"$ / + % with print spacing", U"$/+%", kSpaced, false},
+     "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%0"},
+    {"$ / + % with print spacing", U"$/+%", kSpaced, nullptr},
 };
 
 TEST(Code39, ZxingReadsWhatWeDraw) {
-  for (const auto& c : kScans) {
-    Picture picture;
-    ASSERT_TRUE(linear::drawLinear(picture.box, c.text, c.settings, &linear::encodeCode39))
-        << c.name;
-    const auto symbol = std::get<linear::Symbol>(linear::encodeCode39(c.text, c.settings));
-    const auto read = testsupport::scan(picture.box.Image(), testsupport::Format::Code39);
-    if (c.scans)
-      EXPECT_EQ(read, QString::fromStdU32String(symbol.label).toStdString()) << c.name;
-    else
-      EXPECT_EQ(read, std::nullopt) << c.name;
-  }
+  for (const auto& c : kScans)
+    lineartest::expectScan(c, &linear::encodeCode39, testsupport::Format::Code39);
 }
 
 }  // namespace
