@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFontDatabase>
 
+#include "surface/limits.h"
+
 namespace app {
 
 void loadFallbackFonts() {
@@ -31,6 +33,13 @@ QStringList labelFontFamilies() {
   names.removeDuplicates();
   names.sort(Qt::CaseInsensitive);
   return names;
+}
+
+QFont tahoma(double points, bool bold) {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(surface::pointsToPixels(points));
+  font.setBold(bold);
+  return font;
 }
 
 }  // namespace app

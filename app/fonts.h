@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QStringList>
 
 namespace app {
@@ -8,6 +9,9 @@ namespace app {
 // name, load the free one that Debian ships in fonts-wine, if present;
 // otherwise Qt falls back to the desktop's sans-serif font.
 void loadFallbackFonts();
+
+// Tahoma at a size in points, in whole pixels at 96 dots per inch.
+QFont tahoma(double points, bool bold = false);
 
 // The families the "Label Font" list offers: each once by its plain name
 // (without the foundry Qt adds to tell duplicates apart), sorted, only those
