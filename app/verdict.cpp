@@ -45,8 +45,8 @@ const Reader& readerOf(const Choice& choice) {
 // one is too easily read from part of another.
 constexpr int kShortestItf = 6;
 
-// The white around a symbol on paper: ten modules, more than any symbology
-// here asks for.
+// The white around a symbol on paper: ten modules, the quiet zone these
+// symbologies ask for.
 int quietZone(int dotsPerModule) { return 10 * std::max(1, dotsPerModule); }
 
 // The image on white paper in 8-bit grey, which is what the reader takes.
@@ -175,7 +175,10 @@ QString eanUpcGuidance(const Choice& choice, const QString& data) {
     if (choice.key == "isbn" && (c == U'-' || c == U' '))
       return QStringLiteral("ISBN: type the %1 without hyphens")
           .arg(digitCount(static_cast<qsizetype>(choice.dataLength)));
-    const QString shown = QString::fromUcs4(&c, 1);
+    // A control character would break the one line; it is named by its code.
+    const QString shown =
+        QChar::isPrint(c) ? QString::fromUcs4(&c, 1)
+                          : QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
     if (QChar::isLetter(c)) return QStringLiteral("letters are not allowed in %1").arg(caption);
     return QStringLiteral("%1 is not allowed in %2: digits only").arg(quoted(shown), caption);
   }

@@ -110,6 +110,8 @@ const VerdictCase kVerdicts[] = {
     {"IsbnPrefix", "isbn", "977", true, false, "ISBN numbers start with 978 or 979"},
 };
 
+void PrintTo(const VerdictCase& c, std::ostream* os) { *os << c.name; }
+
 class Verdicts : public ::testing::TestWithParam<VerdictCase> {};
 
 TEST_P(Verdicts, SaysWhatAReaderMakesOfThePictureOnShow) {
@@ -138,6 +140,20 @@ TEST(Verdict, ClearedWhenTheSymbolGoes) {
   ASSERT_FALSE(w.verdictFor("ean13", QStringLiteral("400638133393")).isEmpty());
   w.type(QStringLiteral("4006"));
   EXPECT_EQ(w.verdictNow(), QString());
+}
+
+TEST(Verdict, HostileInputGetsOneLineOrNothing) {
+  Typed w;
+  const QString inputs[] = {QString(1'000'000, QLatin1Char('9')),
+                            QStringLiteral("\U0001F600\u0000\n"), QString(QChar(0xD800)),
+                            QStringLiteral("\t")};
+  for (const app::Choice& choice : app::choices()) {
+    for (const QString& input : inputs) {
+      const QString verdict = w.verdictFor(choice.key, input);
+      EXPECT_FALSE(w.ui().scanVerdict->text().contains(QLatin1Char('\n'))) << choice.key;
+      EXPECT_FALSE(verdict.startsWith(QStringLiteral("Scans"))) << choice.key;
+    }
+  }
 }
 
 TEST(Verdict, FollowsTheOptionAndTheSettings) {
@@ -243,6 +259,10 @@ TEST(Verdict, GuidanceNamesOtherCharactersAndLongNumbers) {
             QStringLiteral("\u201C.\u201D is not allowed in EAN-13: digits only"));
   EXPECT_EQ(app::eanUpcGuidance(ean13, QStringLiteral("12345678901234")),
             QStringLiteral("14 digits typed: EAN-13 takes 12, the check digit is added"));
+  EXPECT_EQ(app::eanUpcGuidance(ean13, QStringLiteral("12\U0001F600")),
+            QStringLiteral("\u201C\U0001F600\u201D is not allowed in EAN-13: digits only"));
+  EXPECT_EQ(app::eanUpcGuidance(*app::choiceByKey("upca"), QStringLiteral("1\n")),
+            QStringLiteral("\u201CU+000A\u201D is not allowed in UPC-A: digits only"));
   EXPECT_EQ(app::eanUpcGuidance(*app::choiceByKey("jan13"), QStringLiteral("4")), QString());
   EXPECT_EQ(app::eanUpcGuidance(*app::choiceByKey("code39"), QStringLiteral("ABC")), QString());
 }
