@@ -234,15 +234,11 @@ TEST(Verdict, CarriedTextIsWhatAReaderReports) {
     linear::Settings settings;
     std::optional<QString> carried;
   } rows[] = {
-      {"code39", "abc", {.checkCharacter = 1}, QStringLiteral("ABCX")},
-      {"i2of5", "12345", {}, QStringLiteral("012345")},
+      // What the window's table does not show: Codabar's letters as a reader
+      // reports them, and data that makes no symbol at all.
       {"codabar", "1a", {}, QStringLiteral("1A")},
-      {"code128", "Hi", {}, QStringLiteral("Hi")},
       {"code128", "\u00e9", {}, std::nullopt},
-      {"ean13", "400638133393", {}, QStringLiteral("4006381333931")},
       {"jan13", "400638133393", {}, std::nullopt},
-      {"isbn", "979000000000", {}, QStringLiteral("9790000000001")},
-      {"upca", "03600029145", {}, QStringLiteral("036000291452")},
       {"upca", "0360002914", {}, std::nullopt},
       {"ean13", "", {}, std::nullopt},
   };
@@ -368,14 +364,6 @@ TEST(FontList, EachFamilyOnceByItsPlainNameSortedWithTahoma) {
   }
   if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) {
     EXPECT_TRUE(shown.contains(QStringLiteral("Tahoma")));
-  }
-  // Every family of the desktop that writes letters is offered.
-  for (const QString& family : QFontDatabase::families()) {
-    const QString plain = family.section(QStringLiteral(" ["), 0, 0);
-    if (!QFontDatabase::writingSystems(family).contains(QFontDatabase::Symbol) &&
-        QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin)) {
-      EXPECT_TRUE(shown.contains(plain)) << family.toStdString();
-    }
   }
 }
 
