@@ -174,6 +174,8 @@ void BarcodeGenerator::createControls() {
 
   ui.fontList = place(new QListWidget(form), "List1", 7920, 3240, 2295, 960);
   ui.fontList->setSortingEnabled(true);
+  ui.fontList->setAccessibleName(ui.fontHeading->text());
+  ui.fontName->setAccessibleName(QStringLiteral("Current label font"));
 
   ui.dataHeading = heading(form, "Label6", "Barcode Data Input", 1200, 3480, 3855, 255);
   ui.countHeading = heading(form, "Label1", "Digits", 5280, 3480, 495, 255);
@@ -213,6 +215,7 @@ void BarcodeGenerator::createControls() {
 
   ui.helpText = place(new QPlainTextEdit(form), "HelpT", 6240, 4440, 3975, 1215);
   ui.helpText->setReadOnly(true);
+  ui.helpText->setAccessibleName(QStringLiteral("Help"));
   ui.helpText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   ui.helpText->hide();
 

@@ -315,6 +315,7 @@ TEST(Accessibility, InputsAndPicturesSayWhatTheyAre) {
   const auto& ui = w.ui();
   EXPECT_EQ(ui.dataInput->accessibleName(), QStringLiteral("Barcode Data Input"));
   EXPECT_EQ(ui.characterCount->accessibleName(), QStringLiteral("Digits"));
+  EXPECT_EQ(ui.fontList->accessibleName(), QStringLiteral("Label Font"));
   EXPECT_FALSE(ui.settingBoxes[app::kPrintSpacing]->toolTip().isEmpty());
   EXPECT_FALSE(ui.settingBoxes[app::kAddLabel]->toolTip().isEmpty());
 
