@@ -23,6 +23,14 @@ constexpr int kVerdictDelayMs = 200;
 
 const QColor kNoScanColour(0xa0, 0x00, 0x00);
 
+// The tooltip and the screen reader get the whole reason, but not a whole
+// symbol's worth of data: a 3000-character tooltip runs off the screen.
+constexpr qsizetype kLongestFullText = 300;
+
+QString shortened(const QString& text) {
+  return text.size() <= kLongestFullText ? text : text.left(kLongestFullText) + QChar(0x2026);
+}
+
 QString pictureDescription(const QString& name, const QString& content) {
   return content.isEmpty() ? name + QStringLiteral(", empty")
                            : name + QStringLiteral(" of ") + content;
@@ -81,8 +89,8 @@ void BarcodeGenerator::VerdictReader_Finished() {
 void BarcodeGenerator::showVerdict(const Verdict& verdict) {
   QLabel* label = ui.scanVerdict;
   label->setText(label->fontMetrics().elidedText(verdict.text, Qt::ElideRight, label->width()));
-  label->setToolTip(verdict.text);
-  label->setAccessibleDescription(verdict.text);
+  label->setToolTip(shortened(verdict.text));
+  label->setAccessibleDescription(shortened(verdict.text));
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, verdict.scans || verdict.text.isEmpty()
                                              ? this->palette().color(QPalette::WindowText)

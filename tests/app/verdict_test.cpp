@@ -156,6 +156,14 @@ TEST(Verdict, HostileInputGetsOneLineOrNothing) {
   }
 }
 
+TEST(Verdict, LongDataIsCutShortInTheTooltip) {
+  Typed w;
+  const QString verdict = w.verdictFor("code128", QString(400, QLatin1Char('A')), false);
+  EXPECT_TRUE(verdict.startsWith(QStringLiteral("Scans as Code 128: AAAA")));
+  EXPECT_TRUE(verdict.endsWith(QChar(0x2026)));
+  EXPECT_LT(verdict.size(), 400);
+}
+
 TEST(Verdict, FollowsTheOptionAndTheSettings) {
   Typed w;
   ASSERT_EQ(w.verdictFor("code128", QStringLiteral("HELLO"), true), kPrintSpacing);
