@@ -12,7 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <limits>
+#include <QStyle>
+#include <algorithm>
 #include <string_view>
 
 #include "app/about.h"
@@ -69,6 +70,18 @@ void setColours(QWidget* widget, const QColor& background, const QColor& text) {
   palette.setColor(QPalette::WindowText, text);
   palette.setColor(QPalette::Text, text);
   widget->setPalette(palette);
+}
+
+// The count box is narrow: a count too wide for its font gets a smaller one,
+// so that the whole number shows. Counts that fit keep the layout's font.
+void fitCount(QLineEdit* box, const QFont& font) {
+  const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+  // Less the frame, the line edit's own margin of 2 pixels a side and the cursor.
+  const int room = box->contentsRect().width() - 2 * frame - 2 * 2 - 1;
+  QFont fitted = font;
+  while (fitted.pixelSize() > 6 && QFontMetrics(fitted).horizontalAdvance(box->text()) > room)
+    fitted.setPixelSize(fitted.pixelSize() - 1);
+  if (box->font() != fitted) box->setFont(fitted);
 }
 
 }  // namespace
@@ -167,7 +180,7 @@ void BarcodeGenerator::createControls() {
 
   ui.dataInput = place(new QLineEdit(form), "Text1", 1200, 3840, 3855, 390);
   ui.dataInput->setFont(controlFont);
-  ui.dataInput->setMaxLength(std::numeric_limits<int>::max());
+  ui.dataInput->setMaxLength(kMaxInputLength);
 
   ui.characterCount = place(new QLineEdit(form), "Text2", 5280, 3840, 495, 390);
   ui.characterCount->setFont(controlFont);
@@ -252,7 +265,7 @@ void BarcodeGenerator::createControls() {
     }
   }
   ui.reentryBuffer = place(new QLineEdit(form), "TempText", 120, 5880, 495, 375);
-  ui.reentryBuffer->setMaxLength(std::numeric_limits<int>::max());
+  ui.reentryBuffer->setMaxLength(kMaxInputLength);
   ui.reentryBuffer->hide();
 
   // Text1 comes first in the tab order and holds the focus when the window opens.
@@ -261,13 +274,20 @@ void BarcodeGenerator::createControls() {
 
   resize(px(kClientWidthTwips), px(kClientHeightTwips) + menuBar()->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+    move(windowPlace(size(), screen->availableGeometry()));
+}
+
+QPoint windowPlace(const QSize& window, const QRect& available) {
+  const QPoint centred = available.center() - QRect(QPoint(), window).center();
+  return {std::max(centred.x(), available.left()), std::max(centred.y(), available.top())};
 }
 
 void BarcodeGenerator::connectSignals() {
   // Every signal is a direct connection: a property set from code runs its
   // handler at once and nested, which the input re-entry relies on.
   connect(ui.dataInput, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+  connect(ui.characterCount, &QLineEdit::textChanged, this,
+          [this] { fitCount(ui.characterCount, tahoma(11.25)); });
   connect(ui.dataInput, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(13); });
   for (int i = 0; i < 4; ++i) {
     connect(ui.linearOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {

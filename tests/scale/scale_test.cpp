@@ -1,0 +1,98 @@
+// The window at a device pixel ratio of 2: on the screen, a whole border,
+// crisp bars, and the same picture copied and saved as at scale 1.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include "tests/support/pixels.h"
+#include "tests/support/scan.h"
+#include "tests/support/window.h"
+
+namespace {
+
+using testsupport::Window;
+
+// Before main starts Qt: this whole program runs at twice the scale.
+const bool kScaled = qputenv("QT_SCALE_FACTOR", "2");
+
+struct ScaledWindow : Window {
+  ScaledWindow() {
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  }
+};
+
+bool scaledByTwo() { return kScaled && qApp->devicePixelRatio() == 2.0; }
+
+TEST(ScaleTwo, TheWindowOpensWithItsMenuBarOnTheScreen) {
+  if (!scaledByTwo()) GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
+  ScaledWindow w;
+  const QRect available = w.window->screen()->availableGeometry();
+  const QMenuBar* menu = w.window->menuBar();
+  EXPECT_TRUE(available.contains(w.window->frameGeometry().topLeft()));
+  EXPECT_TRUE(available.contains(QRect(menu->mapToGlobal(QPoint()), QSize(40, menu->height()))));
+}
+
+TEST(ScaleTwo, ThePictureHasAWholeBorderAndEveryPixelIsTwoByTwo) {
+  if (!scaledByTwo()) GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
+  ScaledWindow w;
+  w.type(QStringLiteral("ABC123"));
+  surface::PictureBox* box = w.ui().linearPicture;
+  const QImage shot = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shot.size(), box->size() * 2);
+  const int width = shot.width(), height = shot.height();
+  const QRgb grey = qRgb(0x80, 0x80, 0x80), dark = qRgb(0x40, 0x40, 0x40);
+  const QRgb light = qRgb(0xd4, 0xd0, 0xc8), white = qRgb(0xff, 0xff, 0xff);
+  // Each ring of the border, two device pixels deep on every side; the
+  // corners belong to the lighter edges.
+  int wrong = 0;
+  const auto expect = [&](int x, int y, QRgb colour) { wrong += shot.pixel(x, y) != colour; };
+  for (int d = 0; d < 2; ++d) {
+    for (int x = 0; x < width - 4; ++x) {
+      expect(x, d, grey);
+      expect(x, height - 1 - d, white);
+    }
+    for (int y = 0; y < height - 4; ++y) {
+      expect(d, y, grey);
+      expect(width - 1 - d, y, white);
+    }
+    for (int x = 4; x < width - 4; ++x) {
+      expect(x, 2 + d, dark);
+      expect(x, height - 3 - d, light);
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+  // Inside the border, each pixel of the picture as a block of 2 x 2: no
+  // smoothing, no stray line, nothing shifted.
+  const QImage picture = box->Image();
+  const QImage inside = shot.copy(4, 4, width - 8, height - 8);
+  ASSERT_EQ(inside.size(), picture.size() * 2);
+  int differing = 0;
+  for (int y = 0; y < inside.height(); ++y)
+    for (int x = 0; x < inside.width(); ++x)
+      differing += inside.pixel(x, y) != picture.pixel(x / 2, y / 2);
+  EXPECT_EQ(differing, 0);
+}
+
+TEST(ScaleTwo, CopiedAndSavedPicturesKeepTheirOwnPixels) {
+  if (!scaledByTwo()) GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
+  ScaledWindow w;
+  QTemporaryDir dir;
+  w.platform->directory = dir.path();
+  w.type(QStringLiteral("ABC123"));
+  const QImage picture = w.picture();
+  // One device pixel a unit: 4635 twips less the border, 1215 less the border.
+  EXPECT_EQ(picture.height(), 1215 / 15 - 4);
+  EXPECT_EQ(testsupport::scan(picture, testsupport::Format::Code39), "ABC123");
+  w.window->Command1_Click();
+  w.window->Command4_Click();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
+  EXPECT_EQ(QImage(dir.filePath(QStringLiteral("VellB_ABC123.bmp")))
+                .convertToFormat(QImage::Format_RGB32),
+            picture);
+}
+
+}  // namespace
