@@ -102,7 +102,15 @@ void BarcodeGenerator::createControls() {
   setObjectName(QStringLiteral("BarcodeGenerator"));
   setWindowTitle(QString::fromLatin1(kAppTitle));
   setWindowIcon(windowIcon16and32());
-  setFont(tahoma(9));
+  QFont windowFont = tahoma(9);
+  // On a scaled screen Qt draws text unhinted, and the labels drawn into the
+  // pictures would change with the scale: keep the light hinting the desktop
+  // gives them at scale 1, so copied and saved pictures stay the same.
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  if (std::any_of(screens.begin(), screens.end(),
+                  [](const QScreen* screen) { return screen->devicePixelRatio() != 1.0; }))
+    windowFont.setHintingPreference(QFont::PreferVerticalHinting);
+  setFont(windowFont);
 
   ui.aboutAction = menuBar()->addAction(QStringLiteral("About"));
   ui.aboutAction->setObjectName(QStringLiteral("help"));

@@ -4,9 +4,11 @@
 
 #include <QClipboard>
 #include <QMenuBar>
+#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 
+#include "app/choices.h"
 #include "tests/support/pixels.h"
 #include "tests/support/scan.h"
 #include "tests/support/window.h"
@@ -15,8 +17,11 @@ namespace {
 
 using testsupport::Window;
 
-// Before main starts Qt: this whole program runs at twice the scale.
-const bool kScaled = qputenv("QT_SCALE_FACTOR", "2");
+// Before main starts Qt: this program runs at twice the scale, unless told
+// otherwise (it runs itself at scale 1 for the pictures to compare with).
+const bool kScaled =
+    qEnvironmentVariableIsSet("QT_SCALE_FACTOR") || qputenv("QT_SCALE_FACTOR", "2");
+const char* const kPicturesTo = "BG_SCALE_TEST_PICTURES_TO";
 
 struct ScaledWindow : Window {
   ScaledWindow() {
@@ -75,6 +80,55 @@ TEST(ScaleTwo, ThePictureHasAWholeBorderAndEveryPixelIsTwoByTwo) {
     for (int x = 0; x < inside.width(); ++x)
       differing += inside.pixel(x, y) != picture.pixel(x / 2, y / 2);
   EXPECT_EQ(differing, 0);
+}
+
+// Data that every choice draws a symbol of.
+QString dataFor(const app::Choice& choice) {
+  if (choice.key == "upca") return QStringLiteral("03600029145");
+  if (choice.key == "jan13") return QStringLiteral("490123456789");
+  if (choice.key == "isbn") return QStringLiteral("978030640615");
+  return QStringLiteral("590123412345");
+}
+
+// Saves the picture of every choice into folder, one file each.
+void saveEveryChoice(const QString& folder) {
+  for (const app::Choice& choice : app::choices()) {
+    Window w;
+    w.platform->directory = folder;
+    w.choose(choice);
+    w.type(dataFor(choice));
+    w.window->Command4_Click();
+    QFile::rename(
+        folder + QStringLiteral("/") + app::saveFileName(dataFor(choice)),
+        folder + QStringLiteral("/") + QString::fromLatin1(choice.key) + QStringLiteral(".bmp"));
+  }
+}
+
+TEST(ScaleOne, SavesEveryChoiceForTheScaledRun) {
+  if (!qEnvironmentVariableIsSet(kPicturesTo)) GTEST_SKIP() << "run by the scaled run";
+  saveEveryChoice(qEnvironmentVariable(kPicturesTo));
+}
+
+TEST(ScaleTwo, EveryChoiceSavesTheSameFileAsAtScaleOne) {
+  if (!scaledByTwo()) GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
+  QTemporaryDir one, two;
+  QProcess run;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1"));
+  environment.insert(QString::fromLatin1(kPicturesTo), one.path());
+  run.setProcessEnvironment(environment);
+  run.start(QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--gtest_filter=ScaleOne.SavesEveryChoiceForTheScaledRun")});
+  ASSERT_TRUE(run.waitForFinished(60'000));
+  ASSERT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+  saveEveryChoice(two.path());
+  for (const app::Choice& choice : app::choices()) {
+    const QString name = QString::fromLatin1(choice.key) + QStringLiteral(".bmp");
+    QFile atOne(one.filePath(name)), atTwo(two.filePath(name));
+    ASSERT_TRUE(atOne.open(QIODevice::ReadOnly)) << choice.key;
+    ASSERT_TRUE(atTwo.open(QIODevice::ReadOnly)) << choice.key;
+    EXPECT_TRUE(atOne.readAll() == atTwo.readAll()) << choice.key;
+  }
 }
 
 TEST(ScaleTwo, CopiedAndSavedPicturesKeepTheirOwnPixels) {
