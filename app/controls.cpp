@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 #include <string_view>
 
@@ -77,9 +78,13 @@ void setColours(QWidget* widget, const QColor& background, const QColor& text) {
 // The count box is narrow: a count too wide for its font gets a smaller one,
 // so that the whole number shows. Counts that fit keep the layout's font.
 void fitCount(QLineEdit* box, const QFont& font) {
-  const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
-  // Less the frame, the line edit's own margin of 2 pixels a side and the cursor.
-  const int room = box->contentsRect().width() - 2 * frame - 2 * 2 - 1;
+  // The text area as the line edit works it out: its contents less the
+  // frame, less its own margin of 2 pixels a side, and a pixel for the cursor.
+  QStyleOptionFrame option;
+  option.initFrom(box);
+  option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+  const int room =
+      box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() - 2 * 2 - 1;
   QFont fitted = font;
   while (fitted.pixelSize() > 6 && QFontMetrics(fitted).horizontalAdvance(box->text()) > room)
     fitted.setPixelSize(fitted.pixelSize() - 1);
