@@ -4,7 +4,6 @@
 
 #include <QClipboard>
 #include <QPainter>
-#include <QScreen>
 
 #include "tests/support/pixels.h"
 #include "tests/support/window.h"
@@ -120,17 +119,6 @@ TEST(WindowPlace, CentredWhenItFitsElseItsTopLeftOnTheScreen) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(app::windowPlace(window, c.available), c.expected) << c.name;
-}
-
-TEST(WindowPlace, TheWindowOpensInsideTheScreen) {
-  Window w;
-  w.window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
-  const QRect available = w.window->screen()->availableGeometry();
-  EXPECT_TRUE(available.contains(w.window->frameGeometry().topLeft()));
-  if (available.width() >= w.window->width() && available.height() >= w.window->height()) {
-    EXPECT_TRUE(available.contains(w.window->frameGeometry()));
-  }
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
 // The window at a device pixel ratio of 2: on the screen, a whole border,
-// crisp bars, and the same picture copied and saved as at scale 1.
+// crisp bars, and the same files saved as at scale 1.
 #include <gtest/gtest.h>
 
-#include <QClipboard>
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 
 #include "app/choices.h"
-#include "tests/support/pixels.h"
-#include "tests/support/scan.h"
 #include "tests/support/window.h"
 
 namespace {
@@ -129,24 +126,6 @@ TEST(ScaleTwo, EveryChoiceSavesTheSameFileAsAtScaleOne) {
     ASSERT_TRUE(atTwo.open(QIODevice::ReadOnly)) << choice.key;
     EXPECT_TRUE(atOne.readAll() == atTwo.readAll()) << choice.key;
   }
-}
-
-TEST(ScaleTwo, CopiedAndSavedPicturesKeepTheirOwnPixels) {
-  if (!scaledByTwo()) GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
-  ScaledWindow w;
-  QTemporaryDir dir;
-  w.platform->directory = dir.path();
-  w.type(QStringLiteral("ABC123"));
-  const QImage picture = w.picture();
-  // One device pixel a unit: 4635 twips less the border, 1215 less the border.
-  EXPECT_EQ(picture.height(), 1215 / 15 - 4);
-  EXPECT_EQ(testsupport::scan(picture, testsupport::Format::Code39), "ABC123");
-  w.window->Command1_Click();
-  w.window->Command4_Click();
-  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
-  EXPECT_EQ(QImage(dir.filePath(QStringLiteral("VellB_ABC123.bmp")))
-                .convertToFormat(QImage::Format_RGB32),
-            picture);
 }
 
 }  // namespace
