@@ -94,8 +94,9 @@ QString writeAtomically(const QString& path, const QByteArray& bytes) {
         .arg(nameBytes)
         .arg(kMaxNameBytes);
 
-  // A regular file keeps its permissions; a link is replaced by a new file,
-  // its target left alone; anything else is refused. rename(2) below never
+  // A regular file keeps its read, write and execute permissions (no set-id
+  // bit: the content is new); a link is replaced by a new file, its target
+  // left alone; anything else is refused. rename(2) below never
   // follows a link at the name either, so a link planted after this look is
   // replaced too, and a folder planted then makes the rename fail.
   mode_t mode = 0666;  // less the umask, as for any new file
@@ -103,7 +104,7 @@ QString writeAtomically(const QString& path, const QByteArray& bytes) {
   struct stat existing {};
   if (::lstat(target.constData(), &existing) == 0) {
     if (S_ISREG(existing.st_mode)) {
-      mode = existing.st_mode & 07777;
+      mode = existing.st_mode & 0777;
       keepMode = true;
     } else if (!S_ISLNK(existing.st_mode)) {
       return whatStandsThere(existing.st_mode);
