@@ -14,7 +14,8 @@
 
 #include "app/artwork.h"
 #include "app/barcodegenerator.h"
-#include "app/clientarea.h"
+#include "app/layout.h"
+#include "app/mousesignals.h"
 #include "app/platform.h"
 
 namespace app {
@@ -40,40 +41,43 @@ void setLinkLook(QLabel* link, bool hover) {
 
 }  // namespace
 
-frmSplashbm::frmSplashbm(QWidget* parent)
+AboutWindow::AboutWindow(QWidget* parent)
     // A tool window stays out of the task bar; the frame is painted by us, the
     // same on every desktop, with no caption or buttons.
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmSplashbm"));
+  // No caption to read, so assistive technology is told what this window is.
+  setAccessibleName(QStringLiteral("About Barcode Generator"));
+  setAccessibleDescription(QStringLiteral("Click or press a key to close"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(px(10305), px(7020));
 
-  Frame1 = new QFrame(this);
-  Frame1->setObjectName(QStringLiteral("Frame1"));
-  Frame1->setGeometry(px(240), px(120), px(9825), px(6675));
-  Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  Frame1->setAutoFillBackground(true);
-  QPalette white = Frame1->palette();
+  m_frame = new QFrame(this);
+  m_frame->setObjectName(QStringLiteral("Frame1"));
+  m_frame->setGeometry(px(240), px(120), px(9825), px(6675));
+  m_frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  m_frame->setAutoFillBackground(true);
+  QPalette white = m_frame->palette();
   white.setColor(QPalette::Window, Qt::white);
-  Frame1->setPalette(white);
+  m_frame->setPalette(white);
 
-  imgLogo = new QLabel(Frame1);
-  imgLogo->setObjectName(QStringLiteral("imgLogo"));
-  imgLogo->setGeometry(px(720), px(1320), px(8235), px(3870));
-  imgLogo->setPixmap(QPixmap::fromImage(logoImage()));
+  m_logo = new QLabel(m_frame);
+  m_logo->setObjectName(QStringLiteral("imgLogo"));
+  m_logo->setGeometry(px(720), px(1320), px(8235), px(3870));
+  m_logo->setPixmap(QPixmap::fromImage(logoImage()));
 
-  connect(new MouseSignals(Frame1), &MouseSignals::clicked, this, &frmSplashbm::Frame1_Click);
-  connect(new MouseSignals(imgLogo), &MouseSignals::clicked, this, &frmSplashbm::imgLogo_Click);
+  connect(new MouseSignals(m_frame), &MouseSignals::clicked, this, &AboutWindow::Frame1_Click);
+  connect(new MouseSignals(m_logo), &MouseSignals::clicked, this, &AboutWindow::imgLogo_Click);
 
   const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
   if (screen) move(screen->availableGeometry().center() - rect().center());
 }
 
-void frmSplashbm::Form_KeyPress(int) { close(); }
-void frmSplashbm::Frame1_Click() { close(); }
-void frmSplashbm::imgLogo_Click() { close(); }
+void AboutWindow::Form_KeyPress(int) { close(); }
+void AboutWindow::Frame1_Click() { close(); }
+void AboutWindow::imgLogo_Click() { close(); }
 
-void frmSplashbm::keyPressEvent(QKeyEvent* event) {
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
   // Keys that type a character, Enter, Esc and Backspace among them; not
   // Shift, arrows or function keys.
   if (event->text().isEmpty())
@@ -82,42 +86,15 @@ void frmSplashbm::keyPressEvent(QKeyEvent* event) {
     Form_KeyPress(event->text().front().unicode());
 }
 
-void frmSplashbm::paintEvent(QPaintEvent*) {
+void AboutWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   qDrawWinPanel(&painter, rect(), palette(), false);
-}
-
-MouseSignals::MouseSignals(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
-
-bool MouseSignals::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      m_pressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-      return true;
-    case QEvent::MouseButtonDblClick:
-      // Comes in place of a double click's second press: the first one clicked.
-      return true;
-    case QEvent::MouseButtonRelease: {
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      const bool click =
-          m_pressed && mouse->button() == Qt::LeftButton &&
-          static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
-      m_pressed = false;
-      if (click) emit clicked();
-      return true;
-    }
-    case QEvent::MouseMove:
-      emit moved();
-      return true;
-    default:
-      return false;
-  }
 }
 
 void BarcodeGenerator::help_Click() {
   // A closed window waits for its deletion; the next About makes a new one.
   if (m_splash && m_splash->isHidden()) m_splash = nullptr;
-  if (!m_splash) m_splash = new frmSplashbm(this);
+  if (!m_splash) m_splash = new AboutWindow(this);
   m_splash->show();
   m_splash->raise();
   m_splash->activateWindow();
@@ -128,13 +105,13 @@ void BarcodeGenerator::LblLink_Click() {
   m_platform->openUrl(QUrl(QString::fromLatin1(kLinkAddress)));
 }
 
-void BarcodeGenerator::LblLink_MouseMove() { setLinkLook(ui.LblLink, true); }
+void BarcodeGenerator::LblLink_MouseMove() { setLinkLook(ui.link, true); }
 
 void BarcodeGenerator::Form_MouseMove() {
-  setLinkLook(ui.LblLink, false);
+  setLinkLook(ui.link, false);
   unsetCursor();
 }
 
-frmSplashbm* BarcodeGenerator::splash() const { return m_splash; }
+AboutWindow* BarcodeGenerator::splash() const { return m_splash; }
 
 }  // namespace app

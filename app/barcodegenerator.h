@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "symbologies/linear/linear.h"
 
@@ -18,6 +19,9 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
+template <typename T>
+class QFutureWatcher;
 
 namespace surface {
 class PictureBox;
@@ -27,54 +31,71 @@ namespace app {
 
 class ClientArea;
 class Platform;
-class frmSplashbm;
+class AboutWindow;
+struct Choice;
+struct Verdict;
+enum class PictureRole;
 
 inline constexpr auto kAppTitle = "Barcode Generator";
+
+// The most characters the input holds: a line edit's own default, ten times
+// what the widest symbol can take, and short enough to stay quick to edit.
+inline constexpr int kMaxInputLength = 32767;
+
+// Where a window of this size opens on a screen with this available area:
+// centred when it fits, else with its top-left corner (and so its menu bar)
+// on the screen.
+QPoint windowPlace(const QSize& window, const QRect& available);
 
 // "VellB_" + data + ".bmp", with "/" and control characters made "_".
 QString saveFileName(const QString& data);
 
-// The controls of the main window, named as the program's design names them.
-// Each also carries its name as its Qt object name (and an array member its
-// index as the property "Index"), so it can be found by name at run time.
+// The indices of the three settings boxes, in their window order.
+enum SettingBox { kPrintSpacing = 0, kAddLabel = 1, kAddCheckCharacter = 2 };
+
+// The controls of the main window, named by their role. Each also carries its
+// layout name as its Qt object name (and an array member its index as the
+// property "Index"), which is how the program finds controls at run time.
 struct Controls {
-  QLabel* Image1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QRadioButton* Option2 = nullptr;         // EAN-13
-  QRadioButton* Option7 = nullptr;         // JAN-13
-  QRadioButton* Option8 = nullptr;         // ISBN
-  QRadioButton* Option3 = nullptr;         // UPC-A
-  std::array<QRadioButton*, 4> Option1{};  // Code 39, Interleaved 2 of 5, Code 128, Codabar
-  std::array<QCheckBox*, 3> Check1{};      // print spacing, label, check character
-  QLabel* Label8 = nullptr;
-  QLineEdit* FontB = nullptr;
-  QListWidget* List1 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QLineEdit* Text2 = nullptr;
-  surface::PictureBox* Picture1 = nullptr;
-  surface::PictureBox* picUPC = nullptr;
-  surface::PictureBox* picEan = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label9 = nullptr;
-  QPlainTextEdit* HelpT = nullptr;
-  QCheckBox* Check2 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* LblLink = nullptr;
-  QWidget* Line1 = nullptr;
-  QLineEdit* EanText = nullptr;
-  QPushButton* EanGen = nullptr;
-  surface::PictureBox* picUPCy = nullptr;
-  std::array<QLabel*, 6> L{};
-  std::array<QLabel*, 6> R{};
-  QLineEdit* TempText = nullptr;
-  QAction* help = nullptr;
+  QLabel* banner = nullptr;                      // Image1
+  QLabel* versionLabel = nullptr;                // Label2
+  QLabel* typeHeading = nullptr;                 // Label3 "Barcode Type"
+  QLabel* settingsHeading = nullptr;             // Label4 "Settings"
+  QRadioButton* ean13Option = nullptr;           // Option2
+  QRadioButton* jan13Option = nullptr;           // Option7
+  QRadioButton* isbnOption = nullptr;            // Option8
+  QRadioButton* upcaOption = nullptr;            // Option3
+  std::array<QRadioButton*, 4> linearOptions{};  // Option1(0..3)
+  std::array<QCheckBox*, 3> settingBoxes{};      // Check1(0..2), see SettingBox
+  QLabel* fontHeading = nullptr;                 // Label8 "Label Font"
+  QLineEdit* fontName = nullptr;                 // FontB, the label font's name
+  QListWidget* fontList = nullptr;               // List1
+  QLabel* dataHeading = nullptr;                 // Label6 "Barcode Data Input"
+  QLabel* countHeading = nullptr;                // Label1 "Digits"
+  QLineEdit* dataInput = nullptr;                // Text1
+  QLineEdit* characterCount = nullptr;           // Text2
+  surface::PictureBox* linearPicture = nullptr;  // Picture1
+  surface::PictureBox* upcPicture = nullptr;     // picUPC
+  surface::PictureBox* eanPicture = nullptr;     // picEan
+  QLabel* upcPrompt = nullptr;                   // Label5
+  QLabel* eanPrompt = nullptr;                   // Label9
+  QPlainTextEdit* helpText = nullptr;            // HelpT
+  QCheckBox* helpToggle = nullptr;               // Check2 "Help On/Off"
+  QLabel* scanVerdict = nullptr;                 // ScanVerdict: whether the symbol scans
+  QPushButton* copyButton = nullptr;             // Command1
+  QPushButton* saveButton = nullptr;             // Command4
+  QPushButton* clearButton = nullptr;            // Command2
+  QLabel* linkCaption = nullptr;                 // Label7
+  QLabel* link = nullptr;                        // LblLink
+  QWidget* linkUnderline = nullptr;              // Line1
+  // Hidden work controls of the EAN/UPC family.
+  QLineEdit* eanNumber = nullptr;           // EanText: the 13 digits last encoded
+  QPushButton* eanGenerate = nullptr;       // EanGen
+  surface::PictureBox* upcBlank = nullptr;  // picUPCy
+  std::array<QLabel*, 6> upcLeftDigits{};   // L(0..5)
+  std::array<QLabel*, 6> upcRightDigits{};  // R(0..5)
+  QLineEdit* reentryBuffer = nullptr;       // TempText, holds the input while it is re-entered
+  QAction* aboutAction = nullptr;           // help, the "About" menu
 };
 
 // The one main window. Handlers keep the names of the controls and events
@@ -92,7 +113,12 @@ class BarcodeGenerator : public QMainWindow {
   const Controls& controls() const { return ui; }
   // A control by name, or an array member by name and index.
   QWidget* control(const QString& name, int index = -1) const;
-  int linearSymbology() const { return LinearSymbology; }
+  int linearSymbology() const { return m_linearSymbology; }
+  // The option button of a row of the choices table, and the row whose
+  // button is checked (null only while none is).
+  QRadioButton* optionButton(const Choice& choice) const;
+  const Choice* checkedChoice() const;
+  surface::PictureBox* picture(PictureRole role) const;
 
   // Start-up and controls
   void Form_Load();
@@ -125,8 +151,18 @@ class BarcodeGenerator : public QMainWindow {
   void LblLink_Click();
   void LblLink_MouseMove();
   void Form_MouseMove();
-  frmSplashbm* splash() const;
+  AboutWindow* splash() const;
 
+  // Scan verdict: once typing pauses, the picture on show is decoded on a
+  // worker thread and ScanVerdict says whether it scans (or, for EAN/UPC,
+  // why the input makes no symbol). A result for data since changed is
+  // dropped. verdictShown() follows each update of the label.
+  void VerdictTimer_Timer();
+
+ signals:
+  void verdictShown();
+
+ public:
   // Whether the picture shows a symbol of exactly this data (not a blank or
   // a message), and the picture that belongs to the selected option.
   bool showsSymbolOf(const surface::PictureBox* picture, const QString& data) const;
@@ -139,16 +175,14 @@ class BarcodeGenerator : public QMainWindow {
   void createControls();
   void connectSignals();
 
-  void DrawCode39();
-  void DrawInterleaved2of5();
-  void DrawCode128();
-  void DrawCodabar();
-  void DrawEan13();
+  void chooseEanFamily(const Choice& choice);
 
   // Runs the router again on the unchanged input, through TempText.
   void reenterInput();
-  // The EAN/UPC branches of the router; true when the router ends there.
-  bool routeEanUpc();
+  // The EAN/UPC branches of the router. They stop it only for eleven UPC-A
+  // characters that are not all digits; otherwise the linear part runs on.
+  enum class RouterNext { Continue, Stop };
+  RouterNext routeEanUpc();
   linear::Settings settings() const;
   std::u32string input() const;
   // After a linear generator ran: records what Picture1 now shows and widens
@@ -158,17 +192,32 @@ class BarcodeGenerator : public QMainWindow {
   // (blank, a message). Copy and save act only on a symbol of the data typed.
   void symbolDrawn(surface::PictureBox* picture, const QString& data);
   void symbolCleared(surface::PictureBox* picture);
+  // The verdict waits for a pause in typing; each change restarts the wait.
+  void connectVerdict();
+  void scheduleVerdict();
+  // Accessible names and descriptions that say what each picture shows.
+  void describePictures();
+  void VerdictReader_Finished();
+  void showVerdict(const Verdict& verdict);
   // Copy and save go ahead only for a barcode of the data typed; otherwise
   // they say why not, with nothingToDo when there is data but no barcode.
   bool barcodeReady(const QString& nothingToDo);
+  // Says that File Save wrote nothing, and why; name is left out when empty.
+  void notSaved(const QString& name, const QString& reason);
 
   Controls ui;
   ClientArea* m_client = nullptr;
   QHash<const surface::PictureBox*, QString> m_symbolData;
   std::shared_ptr<Platform> m_platform;
-  QPointer<frmSplashbm> m_splash;
+  QPointer<AboutWindow> m_splash;
+  QTimer* m_verdictTimer = nullptr;
+  QFutureWatcher<Verdict>* m_verdictReader = nullptr;
+  quint64 m_drawnGeneration = 0;               // counts changes of the input and what it draws
+  quint64 m_readGeneration = 0;                // the change the read in flight belongs to
+  bool m_readAgain = false;                    // the timer fired while a read was in flight
+  std::vector<QRadioButton*> m_optionButtons;  // by row of the choices table
   // Index of the last chosen linear symbology; the EAN/UPC options leave it.
-  int LinearSymbology = 0;
+  int m_linearSymbology = 0;
 };
 
 }  // namespace app

@@ -1,7 +1,6 @@
 #include "app/clientarea.h"
 
 #include <QPainter>
-#include <cmath>
 
 namespace app {
 
@@ -15,19 +14,10 @@ void ClientArea::drawTopLine(const QColor& colour) {
 void ClientArea::paintEvent(QPaintEvent*) {
   if (!m_topLine.isValid()) return;
   QPainter painter(this);
-  painter.setPen(m_topLine);
-  painter.drawLine(0, 0, width(), 0);
+  // A filled row, not a line, stays whole at any device pixel ratio.
+  painter.fillRect(QRect(0, 0, width(), 1), m_topLine);
 }
 
 void ClientArea::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }
-
-int fontPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
-
-QFont tahoma(double points, bool bold) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(fontPixels(points));
-  font.setBold(bold);
-  return font;
-}
 
 }  // namespace app

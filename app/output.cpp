@@ -3,12 +3,15 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
 
+#include "app/atomicfile.h"
 #include "app/barcodegenerator.h"
+#include "app/choices.h"
 #include "app/platform.h"
 #include "surface/picturebox.h"
 
@@ -18,6 +21,9 @@ namespace {
 
 const QString kTypeFirst = QStringLiteral("Please Type the Barcode Data First");
 const QString kFileSave = QStringLiteral("File Save");
+const QString kFolderGone = QStringLiteral("The current folder no longer exists");
+// The longest name of one folder entry on the file systems we meet.
+constexpr qsizetype kMaxNameBytes = 255;
 
 QByteArray encoded(const QImage& image, const char* format) {
   QByteArray bytes;
@@ -30,10 +36,8 @@ QByteArray encoded(const QImage& image, const char* format) {
 }  // namespace
 
 surface::PictureBox* BarcodeGenerator::currentPicture() const {
-  if (ui.Option3->isChecked()) return ui.picUPC;
-  if (ui.Option2->isChecked() || ui.Option7->isChecked() || ui.Option8->isChecked())
-    return ui.picEan;
-  return ui.Picture1;
+  const Choice* selected = checkedChoice();
+  return picture(selected ? selected->picture : PictureRole::Linear);
 }
 
 QString saveFileName(const QString& data) {
@@ -47,10 +51,10 @@ QString saveFileName(const QString& data) {
 }
 
 bool BarcodeGenerator::barcodeReady(const QString& nothingToDo) {
-  const QString data = ui.Text1->text();
+  const QString data = ui.dataInput->text();
   if (data.isEmpty()) {
     m_platform->message(this, kTypeFirst, QString::fromLatin1(kAppTitle));
-    ui.Text1->setFocus();
+    ui.dataInput->setFocus();
     return false;
   }
   // An incomplete input hides the picture; a rejected one shows a message in
@@ -58,7 +62,7 @@ bool BarcodeGenerator::barcodeReady(const QString& nothingToDo) {
   const surface::PictureBox* picture = currentPicture();
   if (picture->isHidden() || !showsSymbolOf(picture, data)) {
     m_platform->message(this, nothingToDo, QString::fromLatin1(kAppTitle));
-    ui.Text1->setFocus();
+    ui.dataInput->setFocus();
     return false;
   }
   return true;
@@ -82,7 +86,7 @@ void BarcodeGenerator::Command1_Click() {
   if (!held || !held->hasImage())
     m_platform->message(this, QStringLiteral("The barcode could not be put on the clipboard."),
                         QString::fromLatin1(kAppTitle));
-  ui.Text1->setFocus();
+  ui.dataInput->setFocus();
 }
 
 void BarcodeGenerator::Text1_KeyPress(int keyAscii) {
@@ -90,41 +94,67 @@ void BarcodeGenerator::Text1_KeyPress(int keyAscii) {
 }
 
 void BarcodeGenerator::Command4_Click() {
-  const QString data = ui.Text1->text();
+  const QString data = ui.dataInput->text();
   const QString name = saveFileName(data);
   if (!barcodeReady(QStringLiteral(
           "There is no barcode to save: the data typed does not make a complete barcode.")))
     return;
+  // Said before the question: no answer could make such a name work.
+  const qsizetype nameBytes = QFile::encodeName(name).size();
+  if (nameBytes > kMaxNameBytes) {
+    notSaved(QString(), QStringLiteral("The file name is too long: %1 bytes, at most %2")
+                            .arg(nameBytes)
+                            .arg(kMaxNameBytes));
+    return;
+  }
   const QString directory = m_platform->currentDirectory();
+  if (directory.isEmpty()) {
+    notSaved(name, kFolderGone);
+    return;
+  }
+  QString shownFolder = QDir::toNativeSeparators(directory);
+  if (!shownFolder.endsWith(QDir::separator())) shownFolder += QDir::separator();
   const QString question = QStringLiteral("Do you want to save the barcode image of ") + data +
-                           QStringLiteral(" as ") + QDir::toNativeSeparators(directory) +
-                           QDir::separator() + name;
+                           QStringLiteral(" as ") + shownFolder + name;
   if (!m_platform->confirm(this, question, kFileSave)) return;
-  QString error;
-  if (!surface::SavePicture(currentPicture()->Image(), QDir(directory).filePath(name), &error))
-    m_platform->message(
-        this, QStringLiteral("The barcode was not saved as ") + name + QStringLiteral(": ") + error,
-        kFileSave);
+  // The file is the one the question names: the name alone, relative to the
+  // current directory, never a path rebuilt from the directory's name.
+  const QString folder = m_platform->saveFolder();
+  const QString path = folder.isEmpty() ? name : QDir(folder).filePath(name);
+  const QByteArray bitmap =
+      encoded(currentPicture()->Image().convertToFormat(QImage::Format_RGB32), "BMP");
+  QString error = bitmap.isEmpty() ? QStringLiteral("The picture could not be made into a bitmap")
+                                   : writeAtomically(path, bitmap);
+  if (error.isEmpty()) return;
+  if (m_platform->currentDirectory().isEmpty()) error = kFolderGone;
+  notSaved(name, error);
+}
+
+void BarcodeGenerator::notSaved(const QString& name, const QString& reason) {
+  const QString what =
+      name.isEmpty() ? QStringLiteral("The barcode was not saved.")
+                     : QStringLiteral("The barcode was not saved as ") + name + QLatin1Char('.');
+  m_platform->message(this, what + QLatin1Char('\n') + reason + QLatin1Char('.'), kFileSave);
 }
 
 void BarcodeGenerator::Command2_Click() {
-  ui.Text1->setText(QString());
-  ui.Text1->setFocus();
-  for (surface::PictureBox* picture : {ui.Picture1, ui.picUPC, ui.picEan}) {
+  ui.dataInput->setText(QString());
+  ui.dataInput->setFocus();
+  for (surface::PictureBox* picture : {ui.linearPicture, ui.upcPicture, ui.eanPicture}) {
     picture->Cls();
     symbolCleared(picture);
   }
   // The last UPC-A symbol is the background picture of picUPC: clear it too.
-  ui.picUPC->setPicture(QImage());
-  surface::PictureBox* shown = ui.Option3->isChecked()   ? ui.picUPC
-                               : ui.Option2->isChecked() ? ui.picEan
-                                                         : ui.Picture1;
-  for (surface::PictureBox* picture : {ui.Picture1, ui.picUPC, ui.picEan})
+  ui.upcPicture->setPicture(QImage());
+  const Choice* selected = checkedChoice();
+  const surface::PictureBox* shown =
+      picture(selected ? selected->pictureAfterClear : PictureRole::Linear);
+  for (surface::PictureBox* picture : {ui.linearPicture, ui.upcPicture, ui.eanPicture})
     picture->setVisible(picture == shown);
-  ui.Label5->hide();
-  ui.Label9->hide();
-  ui.Text1->setFocus();
-  ui.Text2->setText(QString::number(ui.Text1->text().size()));
+  ui.upcPrompt->hide();
+  ui.eanPrompt->hide();
+  ui.dataInput->setFocus();
+  ui.characterCount->setText(QString::number(ui.dataInput->text().size()));
 }
 
 }  // namespace app

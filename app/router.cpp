@@ -7,12 +7,9 @@
 #include <QRadioButton>
 
 #include "app/barcodegenerator.h"
-#include "app/helptexts.h"
+#include "app/choices.h"
 #include "surface/picturebox.h"
-#include "symbologies/linear/codabar.h"
-#include "symbologies/linear/code128.h"
-#include "symbologies/linear/code39.h"
-#include "symbologies/linear/interleaved2of5.h"
+#include "symbologies/linear/draw.h"
 
 namespace app {
 
@@ -33,138 +30,103 @@ constexpr int kWindowMarginTwips = 2000;
 }  // namespace
 
 void BarcodeGenerator::Text1_Change() {
-  ui.Label5->hide();
-  ui.Label9->hide();
-  ui.Label9->setText(QString());
-  if (routeEanUpc()) return;
-  const QString text = ui.Text1->text();
+  scheduleVerdict();
+  ui.upcPrompt->hide();
+  ui.eanPrompt->hide();
+  ui.eanPrompt->setText(QString());
+  if (routeEanUpc() == RouterNext::Stop) return;
+  const QString text = ui.dataInput->text();
   if (text.isEmpty()) {
     // No data, no barcode: a symbol of the old data must not stay on show.
-    ui.Picture1->Cls();
-    symbolCleared(ui.Picture1);
-    ui.Label5->hide();
-    ui.Text2->setText(QStringLiteral("0"));
+    ui.linearPicture->Cls();
+    symbolCleared(ui.linearPicture);
+    ui.upcPrompt->hide();
+    ui.characterCount->setText(QStringLiteral("0"));
     return;
   }
+  // Whatever the option, the linear picture follows the input too, hidden or not.
   DrawLinearBarcode();
-  ui.Text1->setFocus();
-  ui.Text2->setText(QString::number(characterCount(text)));
+  ui.dataInput->setFocus();
+  ui.characterCount->setText(QString::number(characterCount(text)));
 }
 
 void BarcodeGenerator::DrawLinearBarcode() {
-  switch (LinearSymbology) {
-    case 0: DrawCode39(); break;
-    case 1: DrawInterleaved2of5(); break;
-    case 2: DrawCode128(); break;
-    case 3: DrawCodabar(); break;
-    default: break;
-  }
-}
-
-void BarcodeGenerator::DrawCode39() {
-  linearDrawn(linear::drawCode39(*ui.Picture1, input(), settings()));
-}
-
-void BarcodeGenerator::DrawInterleaved2of5() {
-  linearDrawn(linear::drawInterleaved2of5(*ui.Picture1, input(), settings()));
-}
-
-void BarcodeGenerator::DrawCode128() {
-  linearDrawn(linear::drawCode128(*ui.Picture1, input(), settings()));
-}
-
-void BarcodeGenerator::DrawCodabar() {
-  linearDrawn(linear::drawCodabar(*ui.Picture1, input(), settings()));
+  const Choice& choice = linearChoice(m_linearSymbology);
+  linearDrawn(linear::drawLinear(*ui.linearPicture, input(), settings(), choice.encodeLinear));
 }
 
 void BarcodeGenerator::Option1_Click(int index) {
-  if (ui.Option1[3]->isChecked())
-    ui.HelpT->setPlainText(QString::fromLatin1(help::kCodabar));
-  else if (ui.Option1[1]->isChecked())
-    ui.HelpT->setPlainText(QString::fromLatin1(help::kInterleaved2of5));
-  else if (ui.Option1[2]->isChecked())
-    ui.HelpT->setPlainText(QString::fromLatin1(help::kCode128));
-  else if (ui.Option1[0]->isChecked())
-    ui.HelpT->setPlainText(QString::fromLatin1(help::kCode39));
+  if (index < 0 || index >= static_cast<int>(ui.linearOptions.size())) return;
+  if (const Choice* checked = checkedChoice(); checked && checked->family == Family::Linear)
+    ui.helpText->setPlainText(QString::fromLatin1(checked->help));
 
-  for (QCheckBox* box : ui.Check1) box->setEnabled(true);
-  ui.Check1[1]->setChecked(true);
+  for (QCheckBox* box : ui.settingBoxes) box->setEnabled(true);
+  ui.settingBoxes[kAddLabel]->setChecked(true);
 
-  ui.Label9->hide();
-  ui.Label5->hide();
-  ui.Picture1->show();
-  ui.picUPC->hide();
-  ui.picEan->hide();
+  ui.eanPrompt->hide();
+  ui.upcPrompt->hide();
+  ui.linearPicture->show();
+  ui.upcPicture->hide();
+  ui.eanPicture->hide();
 
-  QCheckBox* check = ui.Check1[2];
-  switch (index) {
-    case 0:
-    case 1:
-      check->setToolTip(QStringLiteral("Optional"));
-      check->setChecked(false);
-      check->setEnabled(true);
-      break;
-    case 2:
-      check->setToolTip(QStringLiteral("Not optional"));
-      check->setChecked(true);
-      check->setEnabled(false);
-      break;
-    case 3:
-      check->setToolTip(QStringLiteral("Not used"));
-      check->setChecked(false);
-      check->setEnabled(false);
-      break;
-    default: break;
-  }
+  const BoxRule rule = linearChoice(index).boxes[kAddCheckCharacter];
+  QCheckBox* check = ui.settingBoxes[kAddCheckCharacter];
+  check->setToolTip(QString::fromLatin1(rule == BoxRule::Optional ? "Optional"
+                                        : rule == BoxRule::Locked ? "Not optional"
+                                                                  : "Not used"));
+  check->setChecked(rule == BoxRule::Locked);
+  check->setEnabled(rule == BoxRule::Optional);
 
-  LinearSymbology = index;
+  m_linearSymbology = index;
   DrawLinearBarcode();
 
   reenterInput();
-  ui.Text1->setFocus();
-  ui.Text1->setText(ui.TempText->text());
-  ui.Text1->setCursorPosition(ui.Text1->text().size());
+  ui.dataInput->setFocus();
+  ui.dataInput->setText(ui.reentryBuffer->text());
+  ui.dataInput->setCursorPosition(ui.dataInput->text().size());
 }
 
 void BarcodeGenerator::Check1_Click(int) {
   DrawLinearBarcode();
-  ui.Text1->setFocus();
+  ui.dataInput->setFocus();
   reenterInput();
 }
 
 void BarcodeGenerator::List1_Click() {
-  for (int i = 0; i < ui.List1->count(); ++i) {
-    if (!ui.List1->item(i)->isSelected()) continue;
-    ui.FontB->setText(ui.List1->item(i)->text());
-    for (surface::PictureBox* picture : {ui.Picture1, ui.picUPC, ui.picEan})
-      picture->setFontName(ui.FontB->text());
+  for (int i = 0; i < ui.fontList->count(); ++i) {
+    if (!ui.fontList->item(i)->isSelected()) continue;
+    ui.fontName->setText(ui.fontList->item(i)->text());
+    for (surface::PictureBox* picture : {ui.linearPicture, ui.upcPicture, ui.eanPicture})
+      picture->setFontName(ui.fontName->text());
     Text1_Change();
     break;
   }
-  ui.Picture1->Refresh();
-  ui.Text1->setFocus();
+  ui.linearPicture->Refresh();
+  ui.dataInput->setFocus();
 }
 
 void BarcodeGenerator::List1_DblClick() { List1_Click(); }
 
 void BarcodeGenerator::reenterInput() {
-  ui.TempText->setText(ui.Text1->text());
-  ui.Text1->setText(QString());
-  ui.Text1->setText(ui.TempText->text());
+  ui.reentryBuffer->setText(ui.dataInput->text());
+  ui.dataInput->setText(QString());
+  ui.dataInput->setText(ui.reentryBuffer->text());
 }
 
 linear::Settings BarcodeGenerator::settings() const {
-  return {ui.Check1[0]->isChecked() ? 1 : 0, ui.Check1[1]->isChecked() ? 1 : 0,
-          ui.Check1[2]->isChecked() ? 1 : 0};
+  const auto ticked = [this](SettingBox box) { return ui.settingBoxes[box]->isChecked() ? 1 : 0; };
+  return {.printSpacing = ticked(kPrintSpacing),
+          .label = ticked(kAddLabel),
+          .checkCharacter = ticked(kAddCheckCharacter)};
 }
 
-std::u32string BarcodeGenerator::input() const { return ui.Text1->text().toStdU32String(); }
+std::u32string BarcodeGenerator::input() const { return ui.dataInput->text().toStdU32String(); }
 
 void BarcodeGenerator::linearDrawn(std::optional<int> pictureTwips) {
   if (pictureTwips)
-    symbolDrawn(ui.Picture1, ui.Text1->text());
+    symbolDrawn(ui.linearPicture, ui.dataInput->text());
   else
-    symbolCleared(ui.Picture1);
+    symbolCleared(ui.linearPicture);
   if (!pictureTwips || *pictureTwips <= kWidenAboveTwips) return;
   const int wanted = (*pictureTwips + kWindowMarginTwips) / surface::kTwipsPerPixel;
   if (width() < wanted) resize(wanted, height());
@@ -176,7 +138,8 @@ void BarcodeGenerator::symbolDrawn(surface::PictureBox* picture, const QString& 
 
 void BarcodeGenerator::symbolCleared(surface::PictureBox* picture) { m_symbolData.remove(picture); }
 
-bool BarcodeGenerator::showsSymbolOf(const surface::PictureBox* picture, const QString& data) const {
+bool BarcodeGenerator::showsSymbolOf(const surface::PictureBox* picture,
+                                     const QString& data) const {
   const auto found = m_symbolData.constFind(picture);
   return found != m_symbolData.constEnd() && *found == data;
 }

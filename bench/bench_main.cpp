@@ -39,11 +39,7 @@ std::unique_ptr<app::BarcodeGenerator> openWindow(const Option* option = nullptr
   window->show();
   QCoreApplication::processEvents();
   if (!option) return window;
-  const auto& ui = window->controls();
-  if (option->linearIndex >= 0)
-    ui.Option1[option->linearIndex]->setChecked(true);
-  else
-    (ui.*(option->button))->setChecked(true);
+  window->optionButton(*option->choice)->setChecked(true);
   QCoreApplication::processEvents();
   return window;
 }
@@ -69,7 +65,7 @@ class PaintCounter : public QObject {
 // the input's change signal; painted, the window then paints what changed.
 void keystroke(benchmark::State& state, const Option& option, bool painted) {
   auto window = openWindow(&option);
-  QLineEdit* input = window->controls().Text1;
+  QLineEdit* input = window->controls().dataInput;
   surface::PictureBox* picture = bench::pictureOf(window->controls(), option);
   unsigned n = 0;
   if (painted) {
@@ -91,8 +87,8 @@ QString widestInput(app::BarcodeGenerator& window, char32_t filler) {
   const auto& ui = window.controls();
   // Row 40 holds bars only: a message instead of a symbol stays in the top rows.
   auto drawsSymbol = [&](int n) {
-    ui.Text1->setText(QString(n, QChar(char16_t(filler))));
-    return qGray(ui.Picture1->Image().pixel(20, 40)) < 128;
+    ui.dataInput->setText(QString(n, QChar(char16_t(filler))));
+    return qGray(ui.linearPicture->Image().pixel(20, 40)) < 128;
   };
   int low = 1, high = 40000;
   while (low < high) {
@@ -108,7 +104,7 @@ QString widestInput(app::BarcodeGenerator& window, char32_t filler) {
 void widest(benchmark::State& state, const Option& option) {
   auto window = openWindow(&option);
   const QString text = widestInput(*window, option.filler);
-  window->controls().Text1->setText(text);
+  window->controls().dataInput->setText(text);
   state.counters["characters"] = text.size();
   for (auto _ : state) window->Text1_Change();
 }
@@ -118,7 +114,7 @@ void startUp(benchmark::State& state) {
     app::BarcodeGenerator window(std::make_shared<QuietPlatform>());
     window.show();
     QCoreApplication::processEvents();
-    benchmark::DoNotOptimize(window.controls().List1->count());
+    benchmark::DoNotOptimize(window.controls().fontList->count());
   }
 }
 
@@ -167,20 +163,20 @@ void printSummary(const std::map<std::string, double>& us) {
         {"ratio " + what + " " + key, a && b ? std::optional(*a / *b) : std::nullopt, target});
   };
   for (const Option& o : bench::options())
-    ratio("draw/libzint", o.key, std::string("draw/") + o.key + "/ours",
-          std::string("draw/") + o.key + "/libzint", 1.0);
+    ratio("draw/libzint", o.key(), std::string("draw/") + o.key() + "/ours",
+          std::string("draw/") + o.key() + "/libzint", 1.0);
   for (const Option& o : bench::options())
-    ratio("text/libzint", o.key, std::string("text/") + o.key + "/ours",
-          std::string("text/") + o.key + "/libzint", 1.0);
+    ratio("text/libzint", o.key(), std::string("text/") + o.key() + "/ours",
+          std::string("text/") + o.key() + "/libzint", 1.0);
   for (const Option& o : bench::options())
-    ratio("draw/floor", o.key, std::string("draw/") + o.key + "/ours",
-          std::string("floor/") + o.key, 3.0);
+    ratio("draw/floor", o.key(), std::string("draw/") + o.key() + "/ours",
+          std::string("floor/") + o.key(), 3.0);
   for (const Option& o : bench::options())
-    lines.push_back({std::string("keystroke ") + o.key, find(std::string("keystroke/") + o.key),
+    lines.push_back({std::string("keystroke ") + o.key(), find(std::string("keystroke/") + o.key()),
                      o.family == bench::Family::Linear ? 15.0 : 25.0});
   for (const Option& o : bench::options())
-    lines.push_back({std::string("keystroke-painted ") + o.key,
-                     find(std::string("keystroke-painted/") + o.key), 0});
+    lines.push_back({std::string("keystroke-painted ") + o.key(),
+                     find(std::string("keystroke-painted/") + o.key()), 0});
 
   std::printf("\nTargets:\n");
   for (const Line& line : lines) {
@@ -218,21 +214,21 @@ int main(int argc, char* argv[]) {
     window.show();
     QCoreApplication::processEvents();
     std::printf("cold start-up to the window shown, %d fonts listed: %.1f ms\n",
-                window.controls().List1->count(), cold.nsecsElapsed() / 1e6);
+                window.controls().fontList->count(), cold.nsecsElapsed() / 1e6);
   }
   benchmark::Initialize(&argc, argv);
 
   const auto drawingWindow = openWindow();
   bench::registerDrawing(*drawingWindow);
   for (const Option& o : bench::options()) {
-    timed(benchmark::RegisterBenchmark((std::string("keystroke/") + o.key).c_str(), keystroke, o,
+    timed(benchmark::RegisterBenchmark((std::string("keystroke/") + o.key()).c_str(), keystroke, o,
                                        false));
-    timed(benchmark::RegisterBenchmark((std::string("keystroke-painted/") + o.key).c_str(),
+    timed(benchmark::RegisterBenchmark((std::string("keystroke-painted/") + o.key()).c_str(),
                                        keystroke, o, true));
   }
   for (const Option& o : bench::options()) {
     if (o.family != bench::Family::Linear) continue;
-    timed(benchmark::RegisterBenchmark((std::string("widest/") + o.key).c_str(), widest, o))
+    timed(benchmark::RegisterBenchmark((std::string("widest/") + o.key()).c_str(), widest, o))
         ->Repetitions(3);
   }
   benchmark::RegisterBenchmark("start-up", startUp)

@@ -13,8 +13,8 @@
 #include "bench/peers.h"
 #include "surface/picturebox.h"
 #include "symbologies/eanupc/ean13.h"
-#include "symbologies/eanupc/upca.h"
 #include "symbologies/eanupc/eanupc.h"
+#include "symbologies/eanupc/upca.h"
 #include "symbologies/linear/draw.h"
 
 namespace bench {
@@ -22,7 +22,6 @@ namespace bench {
 namespace {
 
 std::vector<std::string> g_notes;
-
 
 // Where the bars of each family stand, in user units, as the drawing code places them.
 struct BarArea {
@@ -52,7 +51,7 @@ struct Inputs {
 
 const Inputs& inputsOf(const Option& option) {
   static std::map<std::string, Inputs> made;
-  Inputs& inputs = made[option.key];
+  Inputs& inputs = made[option.key()];
   if (!inputs.text.empty()) return inputs;
   for (std::size_t n = 0; n < kInputs; ++n) {
     const QString text = keystrokeText(option, static_cast<unsigned>(n));
@@ -75,7 +74,7 @@ void ours(benchmark::State& state, app::BarcodeGenerator* window, const Option& 
     case Family::Linear: {
       const linear::Settings settings{0, text ? 1 : 0, option.checkCharacter};
       for (auto _ : state)
-        linear::drawLinear(picture, data[n++ % kInputs], settings, option.encode);
+        linear::drawLinear(picture, data[n++ % kInputs], settings, option.choice->encodeLinear);
       break;
     }
     case Family::Ean13:
@@ -170,7 +169,7 @@ benchmark::internal::Benchmark* timed(benchmark::internal::Benchmark* benchmark)
 // timed at all.
 using PeerModules = std::optional<Modules> (*)(const Option&, const QString&, std::string*);
 bool checkPeer(const Option& option, const char* peer, PeerModules modulesOf) {
-  const std::string key = option.key;
+  const std::string key = option.key();
   std::size_t unlike = 0;
   std::string first;
   for (const QString& input : inputsOf(option).text) {
@@ -198,7 +197,7 @@ bool checkPeer(const Option& option, const char* peer, PeerModules modulesOf) {
 
 void registerDrawing(app::BarcodeGenerator& window) {
   for (const Option& option : options()) {
-    const std::string key = option.key;
+    const std::string key = option.key();
     surface::PictureBox* picture = pictureOf(window.controls(), option);
     const QSize size = picture->Image().size();
     const BarArea units = barArea(option.family);

@@ -2,50 +2,86 @@
 
 #include <zint.h>
 
-#include "app/barcodegenerator.h"
+#include <cstdio>
+#include <string_view>
+
 #include "symbologies/eanupc/eanupc.h"
-#include "symbologies/linear/codabar.h"
-#include "symbologies/linear/code128.h"
-#include "symbologies/linear/code39.h"
-#include "symbologies/linear/interleaved2of5.h"
 
 namespace bench {
 
+namespace {
+
+// What the benchmark adds to a row of the window's table.
+struct Peers {
+  std::string_view key;
+  int checkCharacter;
+  const char* data;
+  const char* varying;
+  int zint;
+  ZXing::BarcodeFormat zxing;
+  char32_t filler;
+};
+
+// Code 128 data and its variations without a run of four digits, so that a
+// peer choosing code set C for digits still makes our code set B symbol.
+// clang-format off
+constexpr Peers kPeers[] = {
+    {"code39", 0, "CODE39 BENCH 1234567", "0123456789", BARCODE_CODE39,
+     ZXing::BarcodeFormat::Code39, U'8'},
+    {"i2of5", 0, "12345678901234567890", "0123456789", BARCODE_C25INTER,
+     ZXing::BarcodeFormat::ITF, U'1'},
+    {"code128", 1, "Code 128 bench: xyz!", "abcdefghijklmnopqrstuvwxyz", BARCODE_CODE128B,
+     ZXing::BarcodeFormat::Code128, U'A'},
+    {"codabar", 0, "1234-5678/9012.3456+", "0123456789", BARCODE_CODABAR,
+     ZXing::BarcodeFormat::Codabar, U'1'},
+    {"ean13", 1, "590123412345", "0123456789", BARCODE_EANX, ZXing::BarcodeFormat::EAN13, 0},
+    {"jan13", 1, "490123456789", "0123456789", BARCODE_EANX, ZXing::BarcodeFormat::EAN13, 0},
+    {"isbn", 1, "978030640615", "0123456789", BARCODE_ISBNX, ZXing::BarcodeFormat::EAN13, 0},
+    {"upca", 1, "03600029145", "0123456789", BARCODE_UPCA, ZXing::BarcodeFormat::UPCA, 0},
+};
+// clang-format on
+
+Family familyOf(const app::Choice& choice) {
+  switch (choice.picture) {
+    case app::PictureRole::Linear:
+      return Family::Linear;
+    case app::PictureRole::Ean:
+      return Family::Ean13;
+    case app::PictureRole::Upc:
+      return Family::UpcA;
+  }
+  return Family::Linear;
+}
+
+}  // namespace
+
 const std::vector<Option>& options() {
-  using app::Controls;
-  using ZXing::BarcodeFormat;
-  // Code 128 data and its variations without a run of four digits, so that a
-  // peer choosing code set C for digits still makes our code set B symbol.
-  static const std::vector<Option> list = {
-      {"code39", "Code 39", Family::Linear, 0, nullptr, &linear::encodeCode39, 0,
-       "CODE39 BENCH 1234567", "0123456789", BARCODE_CODE39, BarcodeFormat::Code39, U'8'},
-      {"i2of5", "Interleaved 2 of 5", Family::Linear, 1, nullptr, &linear::encodeInterleaved2of5, 0,
-       "12345678901234567890", "0123456789", BARCODE_C25INTER, BarcodeFormat::ITF, U'1'},
-      {"code128", "Code 128", Family::Linear, 2, nullptr, &linear::encodeCode128, 1,
-       "Code 128 bench: xyz!", "abcdefghijklmnopqrstuvwxyz", BARCODE_CODE128B,
-       BarcodeFormat::Code128, U'A'},
-      {"codabar", "Codabar", Family::Linear, 3, nullptr, &linear::encodeCodabar, 0,
-       "1234-5678/9012.3456+", "0123456789", BARCODE_CODABAR, BarcodeFormat::Codabar, U'1'},
-      {"ean13", "EAN-13", Family::Ean13, -1, &Controls::Option2, nullptr, 1, "590123412345",
-       "0123456789", BARCODE_EANX, BarcodeFormat::EAN13, 0},
-      {"upca", "UPC-A", Family::UpcA, -1, &Controls::Option3, nullptr, 1, "03600029145",
-       "0123456789", BARCODE_UPCA, BarcodeFormat::UPCA, 0},
-      {"jan13", "JAN-13", Family::Ean13, -1, &Controls::Option7, nullptr, 1, "490123456789",
-       "0123456789", BARCODE_EANX, BarcodeFormat::EAN13, 0},
-      {"isbn", "ISBN", Family::Ean13, -1, &Controls::Option8, nullptr, 1, "978030640615",
-       "0123456789", BARCODE_ISBNX, BarcodeFormat::EAN13, 0},
-  };
+  static const std::vector<Option> list = [] {
+    std::vector<Option> made;
+    for (const app::Choice& choice : app::choices()) {
+      const Peers* peers = nullptr;
+      for (const Peers& p : kPeers)
+        if (p.key == choice.key) peers = &p;
+      if (!peers) {
+        std::printf("No benchmark data for %s: not measured\n", choice.key.data());
+        continue;
+      }
+      made.push_back({&choice, familyOf(choice), peers->checkCharacter, peers->data, peers->varying,
+                      peers->zint, peers->zxing, peers->filler});
+    }
+    return made;
+  }();
   return list;
 }
 
 surface::PictureBox* pictureOf(const app::Controls& ui, const Option& option) {
   switch (option.family) {
     case Family::Linear:
-      return ui.Picture1;
+      return ui.linearPicture;
     case Family::Ean13:
-      return ui.picEan;
+      return ui.eanPicture;
     case Family::UpcA:
-      return ui.picUPC;
+      return ui.upcPicture;
   }
   return nullptr;
 }

@@ -1,36 +1,39 @@
 #pragma once
 
-// The eight options as the benchmark meets them: how to choose each in the
-// window, what to draw, and what the two peer libraries call the same symbol.
-// A local list until the window's own table of choices arrives.
+// The eight options as the benchmark meets them: the window's own table of
+// choices, and for each what the two peer libraries call the same symbol.
 #include <ZXing/BarcodeFormat.h>
 
-#include <QRadioButton>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "app/barcodegenerator.h"
-#include "symbologies/linear/draw.h"
+#include "app/choices.h"
+
+namespace surface {
+class PictureBox;
+}
 
 namespace bench {
 
+// How the drawing code lays the symbol out.
 enum class Family { Linear, Ean13, UpcA };
 
 struct Option {
-  const char* key;  // lower case, no spaces: the name in the summary
-  const char* name;
+  const app::Choice* choice;  // the window's row: key, button, encoder, picture
   Family family;
-  int linearIndex;                       // Option1 member, or -1
-  QRadioButton* app::Controls::*button;  // the EAN/UPC option button, or null
-  linear::Encoder encode;                // linear only
-  int checkCharacter;                    // the setting that gives the peers' symbol
+  int checkCharacter;   // the setting that gives the peers' symbol
   const char* data;     // 20 characters for a linear symbol; the EAN/UPC data without check digit
   const char* varying;  // the characters that vary the data's last six, one input to the next
   int zint;             // libzint's symbology
   ZXing::BarcodeFormat zxing;
   char32_t filler;  // repeated to make the widest symbol; 0 for EAN/UPC
+
+  const char* key() const { return choice->key.data(); }
 };
 
+// One for each row of the choices table, in its order.
 const std::vector<Option>& options();
 
 // The picture the option draws into, in the window given.

@@ -17,7 +17,7 @@ Modules ourModules(const Option& option, const QString& input) {
   Modules modules;
   if (option.family == Family::Linear) {
     const linear::Settings settings{0, 0, option.checkCharacter};
-    const auto encoding = option.encode(data, settings);
+    const auto encoding = option.choice->encodeLinear(data, settings);
     const auto& symbol = std::get<linear::Symbol>(encoding);
     for (std::size_t i = 0; i < symbol.elements.size(); ++i) {
       const bool bar = i % 2 == 0;

@@ -34,6 +34,10 @@ using Encoding = std::variant<Symbol, WrongLength, NotADigit>;
 
 inline constexpr std::size_t kModules = 95;
 
+// Digits typed for an EAN-13 and a UPC-A number, the check digit not counted.
+inline constexpr std::size_t kEan13DataLength = 12;
+inline constexpr std::size_t kUpcADataLength = 11;
+
 // Whether a drawn symbol carries its digits. The program always prints them;
 // the bars alone are what a raster of another library is compared with.
 enum class Digits { Printed, Omitted };

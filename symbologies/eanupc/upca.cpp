@@ -62,7 +62,7 @@ void drawUpcA(surface::PictureBox& picture, const Symbol& symbol, Digits digits)
   picture.drawBarRow(spans, kBarTop, kLongBottom);
 }
 
-bool DrawUpcA(const QString& number, const QWidget& window) {
+bool drawUpcA(const QString& number, const QWidget& window) {
   // Found by name through the window, from an index it keeps.
   surface::ControlIndex& controls = surface::ControlIndex::of(window);
   const std::u32string text = number.toStdU32String();

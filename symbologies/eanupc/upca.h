@@ -26,6 +26,6 @@ void drawUpcA(surface::PictureBox& picture, const Symbol& symbol, Digits digits 
 // holders "L" and "R" (indexes 0 to 5), which keep the characters last drawn.
 // A control that is missing is passed over. Returns true when a symbol was
 // drawn; a number that is not twelve digits leaves picUPC white.
-bool DrawUpcA(const QString& number, const QWidget& window);
+bool drawUpcA(const QString& number, const QWidget& window);
 
 }  // namespace eanupc

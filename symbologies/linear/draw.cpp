@@ -1,5 +1,6 @@
 #include "symbologies/linear/draw.h"
 
+#include <QFontMetrics>
 #include <vector>
 
 #include "surface/picturebox.h"
@@ -11,7 +12,6 @@ namespace {
 constexpr int kBarTop = 1;
 constexpr int kBarBottom = 58;  // raised by 8 pixels when the label is shown
 constexpr int kLabelTop = 50;
-constexpr int kRightMarginTwips = 500;
 
 int drawSymbol(surface::PictureBox& picture, const Symbol& symbol, const Settings& settings) {
   picture.reserveColumns(symbol.endX);
@@ -31,9 +31,19 @@ int drawSymbol(surface::PictureBox& picture, const Symbol& symbol, const Setting
     picture.setCurrentY(kLabelTop);
     picture.Print(QString::fromStdU32String(symbol.label));
   }
-  const int twips = symbol.endX * symbol.twipsPerPixel + kRightMarginTwips;
+  const int twips = pictureTwips(symbol.endX, symbol.twipsPerPixel);
   picture.setWidth(twips);
   return twips;
+}
+
+// Instead of a symbol too wide, one line saying so; the picture widens to
+// show it whole (a symbol drawn before may have left it narrow), never
+// narrows for it.
+void showTooLong(surface::PictureBox& picture, const QString& text) {
+  picture.Print(text);
+  const int pixels = QFontMetrics(picture.font()).horizontalAdvance(text) + 2 * surface::kBorder;
+  const int twips = pixels * surface::kTwipsPerPixel + kRightMarginTwips;
+  if (twips > picture.Width()) picture.setWidth(twips);
 }
 
 }  // namespace
@@ -48,7 +58,7 @@ std::optional<int> drawLinear(surface::PictureBox& picture, std::u32string_view 
     return std::nullopt;
   }
   if (const auto* tooLong = std::get_if<TooLong>(&encoding)) {
-    picture.Print(message(*tooLong));
+    showTooLong(picture, message(*tooLong));
     return std::nullopt;
   }
   return drawSymbol(picture, std::get<Symbol>(encoding), settings);

@@ -12,8 +12,6 @@ class PictureBox;
 
 namespace linear {
 
-using Encoder = Encoding (*)(std::u32string_view text, const Settings& settings);
-
 // Clears the picture and draws the text as the encoder sees it: the symbol
 // from x = 20 with its label, or one line saying why it cannot be drawn.
 // Returns the picture's new width in twips when a symbol was drawn.

@@ -28,7 +28,7 @@ const QUrl kAddress(QStringLiteral("https://www.gs1.org/standards/barcodes"));
 int aboutWindows() {
   int count = 0;
   for (QWidget* widget : QApplication::topLevelWidgets())
-    if (qobject_cast<app::frmSplashbm*>(widget)) ++count;
+    if (qobject_cast<app::AboutWindow*>(widget)) ++count;
   return count;
 }
 
@@ -47,9 +47,9 @@ struct Shown : Window {
     window.reset();
     settle();
   }
-  app::frmSplashbm* about() {
-    window->controls().help->trigger();
-    app::frmSplashbm* splash = window->splash();
+  app::AboutWindow* about() {
+    window->controls().aboutAction->trigger();
+    app::AboutWindow* splash = window->splash();
     EXPECT_NE(splash, nullptr);
     if (splash) {
       EXPECT_TRUE(QTest::qWaitForWindowExposed(splash));
@@ -61,20 +61,20 @@ struct Shown : Window {
 
 TEST(About, ShowsOneWindowWithoutBlockingTheMainWindow) {
   Shown w;
-  app::frmSplashbm* first = w.about();
-  app::frmSplashbm* second = w.about();
+  app::AboutWindow* first = w.about();
+  app::AboutWindow* second = w.about();
   EXPECT_EQ(first, second);
   EXPECT_EQ(aboutWindows(), 1);
   EXPECT_TRUE(first->isVisible());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   // The main window still answers while the About window is open.
   w.type(QStringLiteral("ABC"));
-  EXPECT_EQ(w.ui().Text2->text(), QStringLiteral("3"));
+  EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("3"));
 }
 
 TEST(About, FrameAndLogoSitWhereTheLayoutPutsThem) {
   Shown w;
-  app::frmSplashbm* splash = w.about();
+  app::AboutWindow* splash = w.about();
   const auto* frame = splash->findChild<QFrame*>(QStringLiteral("Frame1"));
   const auto* logo = splash->findChild<QLabel*>(QStringLiteral("imgLogo"));
   ASSERT_NE(frame, nullptr);
@@ -139,7 +139,7 @@ TEST(About, ClosesOnACharacterKeyOrALeftClickOnTheFrameOrLogo) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Shown w;
-    app::frmSplashbm* splash = w.about();
+    app::AboutWindow* splash = w.about();
     ASSERT_NE(splash, nullptr);
     if (c.target == Target::Window) {
       // As the desktop delivers keys: to the window, then to what has the focus.
@@ -158,12 +158,12 @@ TEST(About, ClosesOnACharacterKeyOrALeftClickOnTheFrameOrLogo) {
 
 TEST(About, OpensAnewAfterClosingEvenBeforeTheOldOneIsGone) {
   Shown w;
-  app::frmSplashbm* first = w.about();
+  app::AboutWindow* first = w.about();
   // Handlers run back to back, with no event loop between them to delete
   // the closed window.
   first->Form_KeyPress(27);
   w.window->help_Click();
-  app::frmSplashbm* second = w.window->splash();
+  app::AboutWindow* second = w.window->splash();
   ASSERT_NE(second, nullptr);
   EXPECT_NE(second, first);
   settle();
@@ -206,7 +206,7 @@ TEST(Link, ClicksOpenTheAddressOnce) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Shown w;
-    c.gesture(w.ui().LblLink);
+    c.gesture(w.ui().link);
     EXPECT_EQ(w.platform->opened, std::vector<QUrl>(c.opens, kAddress));
   }
 }
@@ -229,8 +229,8 @@ TEST(Link, AsksTheDesktopServicesForExactlyTheAddress) {
     app::BarcodeGenerator window;  // Qt's own platform services
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_EQ(window.controls().LblLink->text(), QStringLiteral("www.gs1.org"));
-    QTest::mouseClick(window.controls().LblLink, Qt::LeftButton);
+    EXPECT_EQ(window.controls().link->text(), QStringLiteral("www.gs1.org"));
+    QTest::mouseClick(window.controls().link, Qt::LeftButton);
   }
   QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
   ASSERT_EQ(browser.opened.size(), 1u);
@@ -242,24 +242,24 @@ TEST(Link, WithoutABrowserNothingChangesAndNothingShows) {
   w.type(QStringLiteral("A1"));
   w.platform->openSucceeds = false;
   // The pointer comes to the link before it clicks; the click keeps that look.
-  QTest::mouseMove(w.ui().LblLink);
-  const QFont font = w.ui().LblLink->font();
-  const QPalette palette = w.ui().LblLink->palette();
+  QTest::mouseMove(w.ui().link);
+  const QFont font = w.ui().link->font();
+  const QPalette palette = w.ui().link->palette();
   const int windows = QApplication::topLevelWidgets().size();
-  QTest::mouseClick(w.ui().LblLink, Qt::LeftButton);
+  QTest::mouseClick(w.ui().link, Qt::LeftButton);
   QCoreApplication::processEvents();
   EXPECT_EQ(w.platform->opened.size(), 1u);
   EXPECT_TRUE(w.platform->messages.empty());
   EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
-  EXPECT_EQ(w.ui().Text1->text(), QStringLiteral("A1"));
-  EXPECT_EQ(w.ui().LblLink->font(), font);
-  EXPECT_EQ(w.ui().LblLink->palette(), palette);
+  EXPECT_EQ(w.ui().dataInput->text(), QStringLiteral("A1"));
+  EXPECT_EQ(w.ui().link->font(), font);
+  EXPECT_EQ(w.ui().link->palette(), palette);
 }
 
 TEST(Link, HoverLookFollowsTheTwoMouseMoves) {
   Shown w;
   const auto& ui = w.ui();
-  QLabel* link = ui.LblLink;
+  QLabel* link = ui.link;
   const QColor startColour = link->palette().color(QPalette::WindowText);
   const struct {
     const char* name;
@@ -268,10 +268,10 @@ TEST(Link, HoverLookFollowsTheTwoMouseMoves) {
     bool underline;
     QColor colour;
   } steps[] = {
-      {"over Label7 first: nothing yet", ui.Label7, {20, 8}, false, startColour},
+      {"over Label7 first: nothing yet", ui.linkCaption, {20, 8}, false, startColour},
       {"over the link", link, {100, 8}, true, QColor(0, 0, 255)},
-      {"on to Label7: still the hover look", ui.Label7, {250, 8}, true, QColor(0, 0, 255)},
-      {"on to the rule: still", ui.Line1, {40, 0}, true, QColor(0, 0, 255)},
+      {"on to Label7: still the hover look", ui.linkCaption, {250, 8}, true, QColor(0, 0, 255)},
+      {"on to the rule: still", ui.linkUnderline, {40, 0}, true, QColor(0, 0, 255)},
       {"over the bare window", w.client(), {40, 300}, false, QColor(0, 0, 0)},
       {"back over the link", link, {130, 10}, true, QColor(0, 0, 255)},
       {"over the bare corner", w.client(), {720, 450}, false, QColor(0, 0, 0)},

@@ -8,37 +8,41 @@
 #include "symbologies/linear/codabar.h"
 #include "symbologies/linear/code128.h"
 #include "symbologies/linear/code39.h"
+#include "symbologies/linear/draw.h"
 #include "symbologies/linear/interleaved2of5.h"
+#include "tests/support/settings.h"
 #include "tests/support/window.h"
 
 namespace {
 
-using testsupport::Window;
-using Draw = std::optional<int> (*)(surface::PictureBox&, std::u32string_view,
-                                    const linear::Settings&);
+using namespace testsupport::settings;
 
+using testsupport::Window;
+// What each linear option should draw with, and do to "Add Check Character",
+// by option index: expectations, not the window's own table.
 struct Option {
   const char* name;
-  Draw draw;
+  linear::Encoder encode;
   bool checkTicked;
   bool checkEnabled;
   const char* tooltip;
 };
 
 const Option kOptions[] = {
-    {"Code 39", &linear::drawCode39, false, true, "Optional"},
-    {"Interleaved 2 of 5", &linear::drawInterleaved2of5, false, true, "Optional"},
-    {"Code 128", &linear::drawCode128, true, false, "Not optional"},
-    {"Codabar", &linear::drawCodabar, false, false, "Not used"},
+    {"Code 39", &linear::encodeCode39, false, true, "Optional"},
+    {"Interleaved 2 of 5", &linear::encodeInterleaved2of5, false, true, "Optional"},
+    {"Code 128", &linear::encodeCode128, true, false, "Not optional"},
+    {"Codabar", &linear::encodeCodabar, false, false, "Not used"},
 };
 
 // The same data drawn directly on a fresh box of Picture1's size and font. A
 // refused character leaves the width as the last symbol set it.
-QImage expected(const Window& w, Draw draw, const QString& text, linear::Settings settings) {
+QImage expected(const Window& w, linear::Encoder encode, const QString& text,
+                linear::Settings settings) {
   surface::PictureBox box;
-  box.setTwipsGeometry(1200, 4440, w.ui().Picture1->Width(), 1215);
-  box.setFont(w.ui().Picture1->font());
-  draw(box, text.toStdU32String(), settings);
+  box.setTwipsGeometry(1200, 4440, w.ui().linearPicture->Width(), 1215);
+  box.setFont(w.ui().linearPicture->font());
+  linear::drawLinear(box, text.toStdU32String(), settings, encode);
   return box.Image();
 }
 
@@ -58,12 +62,12 @@ TEST(LinearOptions, EveryChoiceRedrawsTheTypedDataWithItsGenerator) {
         w.setCheck(0, from % 2 == 0);  // print spacing is kept across choices
         w.chooseLinear(to);
         const Option& option = kOptions[to];
-        const auto& check = *w.ui().Check1[2];
+        const auto& check = *w.ui().settingBoxes[app::kAddCheckCharacter];
         EXPECT_EQ(check.isChecked(), option.checkTicked);
         EXPECT_EQ(check.isEnabled(), option.checkEnabled);
         EXPECT_EQ(check.toolTip(), QString::fromLatin1(option.tooltip));
         const linear::Settings settings{from % 2 == 0 ? 1 : 0, 1, option.checkTicked ? 1 : 0};
-        EXPECT_EQ(w.picture(), expected(w, option.draw, input, settings));
+        EXPECT_EQ(w.picture(), expected(w, option.encode, input, settings));
       }
     }
   }
@@ -75,10 +79,10 @@ TEST(LinearOptions, AddCheckCharacterRedrawsInterleaved2of5) {
   w.type(QStringLiteral("1234"));
   w.setCheck(2, true);
   EXPECT_EQ(w.picture(),
-            expected(w, &linear::drawInterleaved2of5, QStringLiteral("1234"), {1, 1, 1}));
+            expected(w, &linear::encodeInterleaved2of5, QStringLiteral("1234"), kSpacedCheck));
   w.setCheck(2, false);
   EXPECT_EQ(w.picture(),
-            expected(w, &linear::drawInterleaved2of5, QStringLiteral("1234"), {1, 1, 0}));
+            expected(w, &linear::encodeInterleaved2of5, QStringLiteral("1234"), kSpaced));
 }
 
 TEST(LinearOptions, Interleaved2of5WidensTheWindowAt17TwipsAPixel) {
@@ -88,7 +92,7 @@ TEST(LinearOptions, Interleaved2of5WidensTheWindowAt17TwipsAPixel) {
   const int start = w.window->width();
   w.chooseLinear(1);
   w.type(QString(44, QLatin1Char('1')));
-  EXPECT_EQ(w.ui().Picture1->Width(), 538 * 17 + 500);
+  EXPECT_EQ(w.ui().linearPicture->Width(), 538 * 17 + 500);
   EXPECT_EQ(w.window->width(), std::max(start, (538 * 17 + 500 + 2000) / 15));
   EXPECT_GT(w.window->width(), start);
 }

@@ -15,16 +15,10 @@
 
 namespace {
 
+using testsupport::SavingWindow;
 using testsupport::Window;
 
 const QString kTypeFirst = QStringLiteral("Please Type the Barcode Data First");
-
-struct SavingWindow : Window {
-  QTemporaryDir dir;
-  SavingWindow() { platform->directory = dir.path(); }
-  QString file(const QString& name) const { return dir.filePath(name); }
-  QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
-};
 
 void resetClipboard() {
   auto* marker = new QMimeData;
@@ -35,7 +29,7 @@ void resetClipboard() {
 TEST(Copy, PutsExactlyThePictureOnTheClipboardAsImagePngAndBmp) {
   Window w;
   w.type(QStringLiteral("ABC123"));
-  QTest::mouseClick(w.ui().Command1, Qt::LeftButton);
+  QTest::mouseClick(w.ui().copyButton, Qt::LeftButton);
   EXPECT_TRUE(w.platform->messages.empty());
   const QImage picture = w.picture();
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -52,10 +46,10 @@ TEST(Copy, EnterInTheInputCopiesToo) {
   Window w;
   w.type(QStringLiteral("XY"));
   resetClipboard();
-  QTest::keyClick(w.ui().Text1, Qt::Key_Return);
+  QTest::keyClick(w.ui().dataInput, Qt::Key_Return);
   const QImage copied = QGuiApplication::clipboard()->image();
   EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), w.picture());
-  EXPECT_EQ(w.ui().Text1->text(), QStringLiteral("XY"));
+  EXPECT_EQ(w.ui().dataInput->text(), QStringLiteral("XY"));
 }
 
 TEST(Copy, EmptyInputAsksForDataWhetherClickedOrEntered) {
@@ -63,7 +57,7 @@ TEST(Copy, EmptyInputAsksForDataWhetherClickedOrEntered) {
     Window w;
     resetClipboard();
     if (enter)
-      QTest::keyClick(w.ui().Text1, Qt::Key_Enter);
+      QTest::keyClick(w.ui().dataInput, Qt::Key_Enter);
     else
       w.window->Command1_Click();
     ASSERT_EQ(w.platform->messages.size(), 1u) << enter;
@@ -153,7 +147,7 @@ TEST(Save, FailureSaysWhyAndKeepsEverything) {
         << c.name;
     EXPECT_EQ(w.platform->messages[0].title, QStringLiteral("File Save"));
     EXPECT_TRUE(w.files().isEmpty()) << c.name;
-    EXPECT_EQ(w.ui().Text1->text(), c.data);
+    EXPECT_EQ(w.ui().dataInput->text(), c.data);
     EXPECT_EQ(w.picture(), before);
   }
 }
@@ -217,8 +211,8 @@ TEST(CopyAndSave, RefuseWhileNoBarcodeOfTheDataIsShown) {
   } cases[] = {
       {"rejected character", QStringLiteral("a#"), nullptr},
       {"too long for a picture", QString(5000, QLatin1Char('A')), nullptr},
-      {"EAN-13 not complete", QStringLiteral("123"), &app::Controls::Option2},
-      {"UPC-A not complete", QStringLiteral("123"), &app::Controls::Option3},
+      {"EAN-13 not complete", QStringLiteral("123"), &app::Controls::ean13Option},
+      {"UPC-A not complete", QStringLiteral("123"), &app::Controls::upcaOption},
   };
   for (const auto& c : cases) {
     SavingWindow w;
@@ -245,12 +239,13 @@ TEST(Clear, EmptiesTheInputAndShowsThePictureOfTheChoice) {
     int linear;
     surface::PictureBox* app::Controls::*shown;
   } cases[] = {
-      {"Code 39", nullptr, 0, &app::Controls::Picture1},
-      {"Code 128", nullptr, 2, &app::Controls::Picture1},
-      {"EAN-13", &app::Controls::Option2, -1, &app::Controls::picEan},
-      {"UPC-A", &app::Controls::Option3, -1, &app::Controls::picUPC},
-      {"JAN-13 takes Picture1 here", &app::Controls::Option7, -1, &app::Controls::Picture1},
-      {"ISBN takes Picture1 here", &app::Controls::Option8, -1, &app::Controls::Picture1},
+      {"Code 39", nullptr, 0, &app::Controls::linearPicture},
+      {"Code 128", nullptr, 2, &app::Controls::linearPicture},
+      {"EAN-13", &app::Controls::ean13Option, -1, &app::Controls::eanPicture},
+      {"UPC-A", &app::Controls::upcaOption, -1, &app::Controls::upcPicture},
+      {"JAN-13 takes Picture1 here", &app::Controls::jan13Option, -1,
+       &app::Controls::linearPicture},
+      {"ISBN takes Picture1 here", &app::Controls::isbnOption, -1, &app::Controls::linearPicture},
   };
   for (const auto& c : cases) {
     Window w;
@@ -259,13 +254,13 @@ TEST(Clear, EmptiesTheInputAndShowsThePictureOfTheChoice) {
     else
       w.chooseLinear(c.linear);
     w.type(QStringLiteral("12345678901"));
-    QTest::mouseClick(w.ui().Command2, Qt::LeftButton);
+    QTest::mouseClick(w.ui().clearButton, Qt::LeftButton);
     const auto& ui = w.ui();
-    EXPECT_TRUE(ui.Text1->text().isEmpty()) << c.name;
-    EXPECT_EQ(ui.Text2->text(), QStringLiteral("0")) << c.name;
-    EXPECT_TRUE(ui.Label5->isHidden()) << c.name;
-    EXPECT_TRUE(ui.Label9->isHidden()) << c.name;
-    for (auto* picture : {ui.Picture1, ui.picUPC, ui.picEan}) {
+    EXPECT_TRUE(ui.dataInput->text().isEmpty()) << c.name;
+    EXPECT_EQ(ui.characterCount->text(), QStringLiteral("0")) << c.name;
+    EXPECT_TRUE(ui.upcPrompt->isHidden()) << c.name;
+    EXPECT_TRUE(ui.eanPrompt->isHidden()) << c.name;
+    for (auto* picture : {ui.linearPicture, ui.upcPicture, ui.eanPicture}) {
       EXPECT_EQ(picture->isHidden(), picture != ui.*c.shown)
           << c.name << " " << picture->objectName().toStdString();
       EXPECT_TRUE(testsupport::isBlank(picture->Image())) << c.name;

@@ -7,10 +7,14 @@
 
 #include "app/helptexts.h"
 #include "symbologies/linear/code39.h"
+#include "symbologies/linear/draw.h"
 #include "tests/support/pixels.h"
+#include "tests/support/settings.h"
 #include "tests/support/window.h"
 
 namespace {
+
+using namespace testsupport::settings;
 
 using testsupport::Window;
 
@@ -18,20 +22,20 @@ using testsupport::Window;
 QImage expectedCode39(const Window& w, const std::u32string& text, linear::Settings settings) {
   surface::PictureBox box;
   box.setTwipsGeometry(1200, 4440, 4635, 1215);
-  box.setFont(w.ui().Picture1->font());
-  linear::drawCode39(box, text, settings);
+  box.setFont(w.ui().linearPicture->font());
+  linear::drawLinear(box, text, settings, &linear::encodeCode39);
   return box.Image();
 }
 
 TEST(Router, EveryKeystrokeRedrawsAndCountsTheCharacters) {
   Window w;
   w.type(QStringLiteral("A"));
-  EXPECT_EQ(w.picture(), expectedCode39(w, U"A", {1, 1, 0}));
-  EXPECT_EQ(w.ui().Text2->text(), QStringLiteral("1"));
+  EXPECT_EQ(w.picture(), expectedCode39(w, U"A", kSpaced));
+  EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("1"));
   w.type(QStringLiteral("AB1"));
-  EXPECT_EQ(w.picture(), expectedCode39(w, U"AB1", {1, 1, 0}));
-  EXPECT_EQ(w.ui().Text2->text(), QStringLiteral("3"));
-  EXPECT_EQ(w.ui().Picture1->Width(), (20 + 21 * 4 + 19) * 15 + 500);
+  EXPECT_EQ(w.picture(), expectedCode39(w, U"AB1", kSpaced));
+  EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("3"));
+  EXPECT_EQ(w.ui().linearPicture->Width(), (20 + 21 * 4 + 19) * 15 + 500);
 }
 
 TEST(Router, EmptyingTheInputBlanksThePictureAndShowsZero) {
@@ -39,21 +43,21 @@ TEST(Router, EmptyingTheInputBlanksThePictureAndShowsZero) {
   w.type(QStringLiteral("ABC"));
   w.type(QString());
   EXPECT_TRUE(testsupport::isBlank(w.picture()));
-  EXPECT_EQ(w.ui().Text2->text(), QStringLiteral("0"));
+  EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("0"));
 }
 
 TEST(Router, CountsCharactersNotCodeUnits) {
   Window w;
   w.type(QString::fromUcs4(U"A\U0001F600B"));
-  EXPECT_EQ(w.ui().Text2->text(), QStringLiteral("3"));
+  EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("3"));
 }
 
-TEST(Router, InputHasNoPracticalLengthLimit) {
+TEST(Router, InputHoldsTenTimesTheWidestSymbol) {
   Window w;
   const QString text(100'000, QLatin1Char('7'));
   w.type(text);
-  EXPECT_EQ(w.ui().Text1->text().size(), text.size());
-  EXPECT_EQ(w.ui().Text2->text(), QStringLiteral("100000"));
+  EXPECT_EQ(w.ui().dataInput->text().size(), 32767);
+  EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("32767"));
   // Far wider than the widest picture: one line of text, no bars.
   EXPECT_TRUE(testsupport::darkColumns(w.picture(), 40).empty());
   EXPECT_FALSE(testsupport::isBlank(w.picture()));
@@ -63,7 +67,7 @@ TEST(Router, WidensTheWindowForLongSymbolsAndNeverNarrowsIt) {
   Window w;
   const int start = w.window->width();
   w.type(QString(28, QLatin1Char('A')));  // 21 * 28 + 60 = 648 pixels: 10220 twips
-  EXPECT_EQ(w.ui().Picture1->Width(), 648 * 15 + 500);
+  EXPECT_EQ(w.ui().linearPicture->Width(), 648 * 15 + 500);
   EXPECT_EQ(w.window->width(), (10220 + 2000) / 15);
   EXPECT_GT(w.window->width(), start);
   const int wide = w.window->width();
@@ -105,16 +109,20 @@ TEST(Router, LinearChoiceSetsHelpAndTheCheckCharacterBox) {
       w.chooseLinear(first.index);
       w.chooseLinear(c.index);
       const auto& ui = w.ui();
-      EXPECT_EQ(ui.HelpT->toPlainText(), QString::fromLatin1(c.help)) << c.index;
-      EXPECT_EQ(ui.Check1[2]->isChecked(), c.checkTicked) << first.index << "->" << c.index;
-      EXPECT_EQ(ui.Check1[2]->isEnabled(), c.checkEnabled) << c.index;
-      EXPECT_EQ(ui.Check1[2]->toolTip(), QString::fromLatin1(c.tooltip)) << c.index;
-      EXPECT_TRUE(ui.Check1[1]->isChecked()) << c.index;
-      EXPECT_TRUE(ui.Check1[0]->isEnabled() && ui.Check1[1]->isEnabled()) << c.index;
+      EXPECT_EQ(ui.helpText->toPlainText(), QString::fromLatin1(c.help)) << c.index;
+      EXPECT_EQ(ui.settingBoxes[app::kAddCheckCharacter]->isChecked(), c.checkTicked)
+          << first.index << "->" << c.index;
+      EXPECT_EQ(ui.settingBoxes[app::kAddCheckCharacter]->isEnabled(), c.checkEnabled) << c.index;
+      EXPECT_EQ(ui.settingBoxes[app::kAddCheckCharacter]->toolTip(), QString::fromLatin1(c.tooltip))
+          << c.index;
+      EXPECT_TRUE(ui.settingBoxes[app::kAddLabel]->isChecked()) << c.index;
+      EXPECT_TRUE(ui.settingBoxes[app::kPrintSpacing]->isEnabled() &&
+                  ui.settingBoxes[app::kAddLabel]->isEnabled())
+          << c.index;
       EXPECT_EQ(w.window->linearSymbology(), c.index);
-      EXPECT_EQ(ui.Text1->text(), QStringLiteral("12"));
-      EXPECT_EQ(ui.Text1->cursorPosition(), 2);
-      EXPECT_FALSE(ui.Picture1->isHidden());
+      EXPECT_EQ(ui.dataInput->text(), QStringLiteral("12"));
+      EXPECT_EQ(ui.dataInput->cursorPosition(), 2);
+      EXPECT_FALSE(ui.linearPicture->isHidden());
     }
   }
 }
@@ -124,14 +132,14 @@ TEST(Router, ALinearChoiceLeavesPrintSpacingAsItWas) {
   w.setCheck(0, false);
   w.chooseLinear(2);
   w.chooseLinear(0);
-  EXPECT_FALSE(w.ui().Check1[0]->isChecked());
+  EXPECT_FALSE(w.ui().settingBoxes[app::kPrintSpacing]->isChecked());
 }
 
 TEST(Router, EachSettingRedrawsTheSymbol) {
   for (int index = 0; index < 3; ++index) {
     Window w;
     w.type(QStringLiteral("CODE39"));
-    linear::Settings s{1, 1, 0};
+    linear::Settings s = kSpaced;
     w.setCheck(index, index == 2);
     (index == 0 ? s.printSpacing : index == 1 ? s.label : s.checkCharacter) = index == 2 ? 1 : 0;
     EXPECT_EQ(w.picture(), expectedCode39(w, U"CODE39", s)) << index;
@@ -141,9 +149,9 @@ TEST(Router, EachSettingRedrawsTheSymbol) {
 TEST(Router, ADisabledCheckBoxChangedFromCodeStillRedraws) {
   Window w;
   w.type(QStringLiteral("A"));
-  w.ui().Check1[1]->setEnabled(false);
+  w.ui().settingBoxes[app::kAddLabel]->setEnabled(false);
   w.setCheck(1, false);
-  EXPECT_EQ(w.picture(), expectedCode39(w, U"A", {1, 0, 0}));
+  EXPECT_EQ(w.picture(), expectedCode39(w, U"A", kSpacedNoLabel));
 }
 
 TEST(Router, RejectedCharacterShowsInThePicture) {
@@ -151,30 +159,30 @@ TEST(Router, RejectedCharacterShowsInThePicture) {
   w.type(QStringLiteral("a#"));
   surface::PictureBox box;
   box.setTwipsGeometry(1200, 4440, 4635, 1215);
-  box.setFont(w.ui().Picture1->font());
+  box.setFont(w.ui().linearPicture->font());
   box.Print(QStringLiteral("# is Invalid"));
   EXPECT_EQ(w.picture(), box.Image());
-  EXPECT_EQ(w.ui().Text2->text(), QStringLiteral("2"));
-  EXPECT_EQ(w.ui().Text1->text(), QStringLiteral("a#"));
+  EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("2"));
+  EXPECT_EQ(w.ui().dataInput->text(), QStringLiteral("a#"));
 }
 
 TEST(Router, FontChoiceRenamesTheLabelFontAndRedraws) {
   Window w;
   w.type(QStringLiteral("AB"));
   const auto& ui = w.ui();
-  QListWidgetItem* item = ui.List1->item(ui.List1->count() - 1);
-  ui.List1->setCurrentItem(item);
-  EXPECT_EQ(ui.FontB->text(), item->text());
-  for (auto* picture : {ui.Picture1, ui.picUPC, ui.picEan})
+  QListWidgetItem* item = ui.fontList->item(ui.fontList->count() - 1);
+  ui.fontList->setCurrentItem(item);
+  EXPECT_EQ(ui.fontName->text(), item->text());
+  for (auto* picture : {ui.linearPicture, ui.upcPicture, ui.eanPicture})
     EXPECT_EQ(picture->font().family(), item->text());
-  EXPECT_EQ(ui.Picture1->font().pixelSize(), 19);
-  EXPECT_EQ(w.picture(), expectedCode39(w, U"AB", {1, 1, 0}));
+  EXPECT_EQ(ui.linearPicture->font().pixelSize(), 19);
+  EXPECT_EQ(w.picture(), expectedCode39(w, U"AB", kSpaced));
 }
 
 TEST(Router, FontListWithoutSelectionChangesNothing) {
   Window w;
   w.window->List1_Click();
-  EXPECT_EQ(w.ui().FontB->text(), QStringLiteral("Tahoma"));
+  EXPECT_EQ(w.ui().fontName->text(), QStringLiteral("Tahoma"));
 }
 
 }  // namespace

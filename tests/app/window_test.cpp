@@ -1,4 +1,6 @@
 // The main window as it opens: controls, names, places, start-up state.
+#include "tests/support/window.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -9,7 +11,6 @@
 
 #include "app/helptexts.h"
 #include "tests/support/pixels.h"
-#include "tests/support/window.h"
 
 namespace {
 
@@ -19,27 +20,27 @@ TEST(MainWindow, OpensInItsStartState) {
   Window w;
   const auto& ui = w.ui();
   EXPECT_EQ(w.window->windowTitle(), QStringLiteral("Barcode Generator"));
-  EXPECT_TRUE(ui.Option1[0]->isChecked());
-  EXPECT_TRUE(ui.Check1[0]->isChecked());
-  EXPECT_TRUE(ui.Check1[1]->isChecked());
-  EXPECT_FALSE(ui.Check1[2]->isChecked());
-  EXPECT_TRUE(ui.Check1[2]->toolTip().isEmpty());
-  for (auto* box : ui.Check1) EXPECT_TRUE(box->isEnabled());
-  EXPECT_TRUE(ui.HelpT->isHidden());
-  EXPECT_EQ(ui.HelpT->toPlainText(), QString::fromLatin1(app::help::kCode39));
-  EXPECT_EQ(ui.FontB->text(), QStringLiteral("Tahoma"));
-  EXPECT_GT(ui.List1->count(), 0);
-  EXPECT_TRUE(ui.List1->selectedItems().isEmpty());
-  EXPECT_TRUE(ui.Text1->text().isEmpty());
-  EXPECT_TRUE(ui.Text2->text().isEmpty());
-  EXPECT_FALSE(ui.Picture1->isHidden());
-  EXPECT_TRUE(testsupport::isBlank(ui.Picture1->Image()));
-  EXPECT_TRUE(ui.picUPC->isHidden());
-  EXPECT_TRUE(ui.picEan->isHidden());
-  EXPECT_TRUE(ui.Label9->isHidden());
-  EXPECT_EQ(ui.EanText->text(), QStringLiteral("EanText"));
+  EXPECT_TRUE(ui.linearOptions[0]->isChecked());
+  EXPECT_TRUE(ui.settingBoxes[app::kPrintSpacing]->isChecked());
+  EXPECT_TRUE(ui.settingBoxes[app::kAddLabel]->isChecked());
+  EXPECT_FALSE(ui.settingBoxes[app::kAddCheckCharacter]->isChecked());
+  EXPECT_TRUE(ui.settingBoxes[app::kAddCheckCharacter]->toolTip().isEmpty());
+  for (auto* box : ui.settingBoxes) EXPECT_TRUE(box->isEnabled());
+  EXPECT_TRUE(ui.helpText->isHidden());
+  EXPECT_EQ(ui.helpText->toPlainText(), QString::fromLatin1(app::help::kCode39));
+  EXPECT_EQ(ui.fontName->text(), QStringLiteral("Tahoma"));
+  EXPECT_GT(ui.fontList->count(), 0);
+  EXPECT_TRUE(ui.fontList->selectedItems().isEmpty());
+  EXPECT_TRUE(ui.dataInput->text().isEmpty());
+  EXPECT_TRUE(ui.characterCount->text().isEmpty());
+  EXPECT_FALSE(ui.linearPicture->isHidden());
+  EXPECT_TRUE(testsupport::isBlank(ui.linearPicture->Image()));
+  EXPECT_TRUE(ui.upcPicture->isHidden());
+  EXPECT_TRUE(ui.eanPicture->isHidden());
+  EXPECT_TRUE(ui.eanPrompt->isHidden());
+  EXPECT_EQ(ui.eanNumber->text(), QStringLiteral("EanText"));
   EXPECT_EQ(w.window->linearSymbology(), 0);
-  EXPECT_GT(ui.Text1->maxLength(), 1'000'000);
+  EXPECT_EQ(ui.dataInput->maxLength(), 32767);
 }
 
 TEST(MainWindow, ClientAreaIs729By458AndTheInputHasTheFocus) {
@@ -48,7 +49,7 @@ TEST(MainWindow, ClientAreaIs729By458AndTheInputHasTheFocus) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
   EXPECT_EQ(w.window->centralWidget()->size(), QSize(729, 458));
   EXPECT_EQ(w.window->menuBar()->actions().value(0)->text(), QStringLiteral("About"));
-  EXPECT_EQ(QApplication::focusWidget(), w.ui().Text1);
+  EXPECT_EQ(QApplication::focusWidget(), w.ui().dataInput);
 }
 
 TEST(MainWindow, ControlsSitWhereTheLayoutPutsThem) {
@@ -70,8 +71,7 @@ TEST(MainWindow, ControlsSitWhereTheLayoutPutsThem) {
     QWidget* control = w.window->control(QString::fromLatin1(c.name), c.index);
     ASSERT_NE(control, nullptr) << c.name;
     const QRect& t = c.twips;
-    EXPECT_EQ(control->geometry(),
-              QRect(t.x() / 15, t.y() / 15, t.width() / 15, t.height() / 15))
+    EXPECT_EQ(control->geometry(), QRect(t.x() / 15, t.y() / 15, t.width() / 15, t.height() / 15))
         << c.name << " " << c.index;
   }
 }
@@ -84,46 +84,53 @@ TEST(MainWindow, FindsControlsAndArrayMembersByName) {
     int index;
     QWidget* expected;
   } cases[] = {
-      {"Text1", -1, ui.Text1},     {"picUPC", -1, ui.picUPC},   {"picUPCy", -1, ui.picUPCy},
-      {"Option1", 2, ui.Option1[2]}, {"Check1", 0, ui.Check1[0]}, {"L", 0, ui.L[0]},
-      {"L", 5, ui.L[5]},           {"R", 3, ui.R[3]},           {"R", 6, nullptr},
-      {"Option1", -1, nullptr},    {"Nothing", -1, nullptr},
+      {"Text1", -1, ui.dataInput},
+      {"picUPC", -1, ui.upcPicture},
+      {"picUPCy", -1, ui.upcBlank},
+      {"Option1", 2, ui.linearOptions[2]},
+      {"Check1", 0, ui.settingBoxes[app::kPrintSpacing]},
+      {"L", 0, ui.upcLeftDigits[0]},
+      {"L", 5, ui.upcLeftDigits[5]},
+      {"R", 3, ui.upcRightDigits[3]},
+      {"R", 6, nullptr},
+      {"Option1", -1, nullptr},
+      {"Nothing", -1, nullptr},
   };
   for (const auto& c : cases)
     EXPECT_EQ(w.window->control(QString::fromLatin1(c.name), c.index), c.expected)
         << c.name << " " << c.index;
-  for (QLabel* holder : ui.L) EXPECT_EQ(holder->text(), QStringLiteral("0"));
-  EXPECT_EQ(ui.L[0]->parentWidget(), ui.picUPCy);
+  for (QLabel* holder : ui.upcLeftDigits) EXPECT_EQ(holder->text(), QStringLiteral("0"));
+  EXPECT_EQ(ui.upcLeftDigits[0]->parentWidget(), ui.upcBlank);
 }
 
 TEST(MainWindow, CaptionsAndTooltipsAsWritten) {
   Window w;
   const auto& ui = w.ui();
-  EXPECT_EQ(ui.Option3->text(), QStringLiteral("UPC- A"));
-  EXPECT_EQ(ui.Option8->text(), QStringLiteral("ISBN(Bookland EAN)"));
-  EXPECT_EQ(ui.Option1[3]->toolTip(), QStringLiteral("Code 2 of 7"));
-  EXPECT_EQ(ui.Option7->toolTip(), QStringLiteral("Japanese Article Number 13"));
-  EXPECT_EQ(ui.Label7->text(), QStringLiteral("For more informatin on Barcode & POS, visit"));
-  EXPECT_EQ(ui.Label5->text(), QStringLiteral("Enter 11 digit number for UPC-A"));
-  EXPECT_EQ(ui.Command1->text(), QStringLiteral("Copy to Clipboard"));
-  EXPECT_EQ(ui.Label2->text(), QStringLiteral("Ver. 2.2"));
+  EXPECT_EQ(ui.upcaOption->text(), QStringLiteral("UPC- A"));
+  EXPECT_EQ(ui.isbnOption->text(), QStringLiteral("ISBN(Bookland EAN)"));
+  EXPECT_EQ(ui.linearOptions[3]->toolTip(), QStringLiteral("Code 2 of 7"));
+  EXPECT_EQ(ui.jan13Option->toolTip(), QStringLiteral("Japanese Article Number 13"));
+  EXPECT_EQ(ui.linkCaption->text(), QStringLiteral("For more informatin on Barcode & POS, visit"));
+  EXPECT_EQ(ui.upcPrompt->text(), QStringLiteral("Enter 11 digit number for UPC-A"));
+  EXPECT_EQ(ui.copyButton->text(), QStringLiteral("Copy to Clipboard"));
+  EXPECT_EQ(ui.versionLabel->text(), QStringLiteral("Ver. 2.2"));
 }
 
 TEST(MainWindow, HelpSwitchShowsTheTextOfTheCurrentChoice) {
   Window w;
   const auto& ui = w.ui();
   w.chooseLinear(2);
-  EXPECT_TRUE(ui.HelpT->isHidden());
-  EXPECT_EQ(ui.HelpT->toPlainText(), QString::fromLatin1(app::help::kCode128));
-  ui.Check2->setChecked(true);
-  EXPECT_FALSE(ui.HelpT->isHidden());
-  ui.Check2->setChecked(false);
-  EXPECT_TRUE(ui.HelpT->isHidden());
+  EXPECT_TRUE(ui.helpText->isHidden());
+  EXPECT_EQ(ui.helpText->toPlainText(), QString::fromLatin1(app::help::kCode128));
+  ui.helpToggle->setChecked(true);
+  EXPECT_FALSE(ui.helpText->isHidden());
+  ui.helpToggle->setChecked(false);
+  EXPECT_TRUE(ui.helpText->isHidden());
 }
 
 TEST(MainWindow, BannerAndIconAreOurOwnAtTheirSizes) {
   Window w;
-  EXPECT_EQ(w.ui().Image1->pixmap().size(), QSize(581, 71));
+  EXPECT_EQ(w.ui().banner->pixmap().size(), QSize(581, 71));
   const QIcon icon = w.window->windowIcon();
   EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
   EXPECT_TRUE(icon.availableSizes().contains(QSize(32, 32)));

@@ -11,12 +11,18 @@ namespace {
 
 ZXing::BarcodeFormat zxingFormat(Format format) {
   switch (format) {
-    case Format::Code39: return ZXing::BarcodeFormat::Code39;
-    case Format::Interleaved2of5: return ZXing::BarcodeFormat::ITF;
-    case Format::Code128: return ZXing::BarcodeFormat::Code128;
-    case Format::Codabar: return ZXing::BarcodeFormat::Codabar;
-    case Format::Ean13: return ZXing::BarcodeFormat::EAN13;
-    case Format::UpcA: return ZXing::BarcodeFormat::UPCA;
+    case Format::Code39:
+      return ZXing::BarcodeFormat::Code39;
+    case Format::Interleaved2of5:
+      return ZXing::BarcodeFormat::ITF;
+    case Format::Code128:
+      return ZXing::BarcodeFormat::Code128;
+    case Format::Codabar:
+      return ZXing::BarcodeFormat::Codabar;
+    case Format::Ean13:
+      return ZXing::BarcodeFormat::EAN13;
+    case Format::UpcA:
+      return ZXing::BarcodeFormat::UPCA;
   }
   return ZXing::BarcodeFormat::None;
 }
@@ -26,8 +32,7 @@ ZXing::BarcodeFormat zxingFormat(Format format) {
 std::optional<std::string> scan(const QImage& image, Format format) {
   // A white margin all round, as a symbol on paper has.
   constexpr int kMargin = 40;
-  QImage page(image.width() + 2 * kMargin, image.height() + 2 * kMargin,
-              QImage::Format_Grayscale8);
+  QImage page(image.width() + 2 * kMargin, image.height() + 2 * kMargin, QImage::Format_Grayscale8);
   page.fill(Qt::white);
   QPainter(&page).drawImage(kMargin, kMargin, image);
 

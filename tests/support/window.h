@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <vector>
 
 #include "app/barcodegenerator.h"
+#include "app/choices.h"
 #include "app/platform.h"
 #include "surface/picturebox.h"
 
@@ -27,7 +30,11 @@ class FakePlatform : public app::Platform {
     questions.push_back({text, title});
     return answerOk;
   }
-  QString currentDirectory() const override { return directory; }
+  // Without a directory named, the real one: the process's current directory.
+  QString currentDirectory() const override {
+    return directory.isNull() ? app::QtPlatform().currentDirectory() : directory;
+  }
+  QString saveFolder() const override { return directory; }
   bool openUrl(const QUrl& url) override {
     opened.push_back(url);
     return openSucceeds;
@@ -38,20 +45,28 @@ class FakePlatform : public app::Platform {
   std::vector<QUrl> opened;
   bool answerOk = true;
   bool openSucceeds = true;
-  QString directory;
+  QString directory;  // where files are saved; null for the current directory
 };
 
 // A main window on a fake platform, with the shortcuts tests use.
 struct Window {
   std::shared_ptr<FakePlatform> platform = std::make_shared<FakePlatform>();
-  std::unique_ptr<app::BarcodeGenerator> window =
-      std::make_unique<app::BarcodeGenerator>(platform);
+  std::unique_ptr<app::BarcodeGenerator> window = std::make_unique<app::BarcodeGenerator>(platform);
 
   const app::Controls& ui() const { return window->controls(); }
-  void type(const QString& text) { ui().Text1->setText(text); }
-  void setCheck(int index, bool on) { ui().Check1[index]->setChecked(on); }
-  void chooseLinear(int index) { ui().Option1[index]->setChecked(true); }
-  QImage picture() const { return ui().Picture1->Image(); }
+  void type(const QString& text) { ui().dataInput->setText(text); }
+  void setCheck(int index, bool on) { ui().settingBoxes[index]->setChecked(on); }
+  void chooseLinear(int index) { ui().linearOptions[index]->setChecked(true); }
+  void choose(const app::Choice& choice) { window->optionButton(choice)->setChecked(true); }
+  QImage picture() const { return ui().linearPicture->Image(); }
+};
+
+// A window whose current directory is a fresh temporary one.
+struct SavingWindow : Window {
+  QTemporaryDir dir;
+  SavingWindow() { platform->directory = dir.path(); }
+  QString file(const QString& name) const { return dir.filePath(name); }
+  QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
 };
 
 }  // namespace testsupport

@@ -18,19 +18,19 @@ struct ScanCase {
 };
 
 const ScanCase kScans[] = {
-    {"UPC-A 097363395843", &app::Controls::Option3, "09736339584", "097363395843"},
-    {"UPC-A 036000291452", &app::Controls::Option3, "03600029145", "036000291452"},
-    {"UPC-A 012345678905", &app::Controls::Option3, "01234567890", "012345678905"},
-    {"UPC-A of zeros", &app::Controls::Option3, "00000000000", "000000000000"},
-    {"EAN-13 5901234123457", &app::Controls::Option2, "590123412345", "5901234123457"},
-    {"EAN-13 4006381333931", &app::Controls::Option2, "400638133393", "4006381333931"},
-    {"EAN-13 of zeros", &app::Controls::Option2, "000000000000", "0000000000000"},
-    {"EAN-13 starting 7", &app::Controls::Option2, "700000000000", "7000000000003"},
-    {"JAN-13 4900000000009", &app::Controls::Option7, "490000000000", "4900000000009"},
-    {"JAN-13 4512345678906", &app::Controls::Option7, "451234567890", "4512345678906"},
-    {"ISBN 978-0-14-300723-4", &app::Controls::Option8, "978014300723", "9780143007234"},
-    {"ISBN 978-0-306-40615-7", &app::Controls::Option8, "978030640615", "9780306406157"},
-    {"ISBN 979-10", &app::Controls::Option8, "979100000000", "9791000000008"},
+    {"UPC-A 097363395843", &app::Controls::upcaOption, "09736339584", "097363395843"},
+    {"UPC-A 036000291452", &app::Controls::upcaOption, "03600029145", "036000291452"},
+    {"UPC-A 012345678905", &app::Controls::upcaOption, "01234567890", "012345678905"},
+    {"UPC-A of zeros", &app::Controls::upcaOption, "00000000000", "000000000000"},
+    {"EAN-13 5901234123457", &app::Controls::ean13Option, "590123412345", "5901234123457"},
+    {"EAN-13 4006381333931", &app::Controls::ean13Option, "400638133393", "4006381333931"},
+    {"EAN-13 of zeros", &app::Controls::ean13Option, "000000000000", "0000000000000"},
+    {"EAN-13 starting 7", &app::Controls::ean13Option, "700000000000", "7000000000003"},
+    {"JAN-13 4900000000009", &app::Controls::jan13Option, "490000000000", "4900000000009"},
+    {"JAN-13 4512345678906", &app::Controls::jan13Option, "451234567890", "4512345678906"},
+    {"ISBN 978-0-14-300723-4", &app::Controls::isbnOption, "978014300723", "9780143007234"},
+    {"ISBN 978-0-306-40615-7", &app::Controls::isbnOption, "978030640615", "9780306406157"},
+    {"ISBN 979-10", &app::Controls::isbnOption, "979100000000", "9791000000008"},
 };
 
 TEST(EanUpcScan, ZxingReadsEverySymbolTheWindowDraws) {
@@ -38,8 +38,8 @@ TEST(EanUpcScan, ZxingReadsEverySymbolTheWindowDraws) {
     Window w;
     (w.ui().*c.option)->setChecked(true);
     w.type(QString::fromLatin1(c.typed));
-    const bool upc = c.option == &app::Controls::Option3;
-    const surface::PictureBox* picture = upc ? w.ui().picUPC : w.ui().picEan;
+    const bool upc = c.option == &app::Controls::upcaOption;
+    const surface::PictureBox* picture = upc ? w.ui().upcPicture : w.ui().eanPicture;
     ASSERT_FALSE(picture->isHidden()) << c.name;
     EXPECT_EQ(testsupport::scan(picture->Image(), upc ? Format::UpcA : Format::Ean13),
               std::string(c.read))

@@ -40,8 +40,8 @@ QImage printedDigits(const surface::PictureBox& picUPC, const QString& number) {
 }
 
 QImage draw(Window& w, const QString& number) {
-  EXPECT_TRUE(eanupc::DrawUpcA(number, *w.window)) << number.toStdString();
-  return w.ui().picUPC->Image();
+  EXPECT_TRUE(eanupc::drawUpcA(number, *w.window)) << number.toStdString();
+  return w.ui().upcPicture->Image();
 }
 
 TEST(UpcA, NinetyFiveModulesFromColumn20) {
@@ -83,7 +83,7 @@ TEST(UpcA, DigitsStandAtTheirColumns) {
   for (const QString& number : numbers) {
     Window w;
     const QImage image = draw(w, number);
-    const QImage text = printedDigits(*w.ui().picUPC, number);
+    const QImage text = printedDigits(*w.ui().upcPicture, number);
     // Below the bars, and beside the long ones, there is only text.
     for (int y = kShortLastRow + 1; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
@@ -96,7 +96,7 @@ TEST(UpcA, DigitsStandAtTheirColumns) {
 
 TEST(UpcA, LightModulesArePaintedWhite) {
   Window w;
-  w.ui().picUPC->setBackColor(Qt::gray);
+  w.ui().upcPicture->setBackColor(Qt::gray);
   const QImage image = draw(w, QStringLiteral("097363395843"));
   EXPECT_EQ(image.pixel(60, 2), QColor(Qt::gray).rgb());  // the background shows elsewhere
   for (int x = 20; x <= 114; ++x)
@@ -109,9 +109,9 @@ TEST(UpcA, LightModulesArePaintedWhite) {
 TEST(UpcA, TheSymbolBecomesTheBackgroundPicture) {
   Window w;
   const QImage image = draw(w, QStringLiteral("097363395843"));
-  EXPECT_EQ(w.ui().picUPC->Picture(), image);
-  w.ui().picUPC->Cls();
-  EXPECT_EQ(w.ui().picUPC->Image(), image);
+  EXPECT_EQ(w.ui().upcPicture->Picture(), image);
+  w.ui().upcPicture->Cls();
+  EXPECT_EQ(w.ui().upcPicture->Image(), image);
 }
 
 TEST(UpcA, TwoDrawsLeaveOnlyTheSecond) {
@@ -121,8 +121,8 @@ TEST(UpcA, TwoDrawsLeaveOnlyTheSecond) {
   EXPECT_EQ(second, draw(once, QStringLiteral("036000291452")));
   const auto& ui = twice.ui();
   QString holders;
-  for (const QLabel* holder : ui.L) holders += holder->text();
-  for (const QLabel* holder : ui.R) holders += holder->text();
+  for (const QLabel* holder : ui.upcLeftDigits) holders += holder->text();
+  for (const QLabel* holder : ui.upcRightDigits) holders += holder->text();
   EXPECT_EQ(holders, QStringLiteral("036000291452"));
 }
 
@@ -136,16 +136,17 @@ TEST(UpcA, ANumberThatIsNotTwelveDigitsLeavesTheBoxWhite) {
   for (const QString& bad : {QStringLiteral("0973633958A3"), QStringLiteral("0973633958")}) {
     Window w;
     draw(w, QStringLiteral("036000291452"));
-    EXPECT_FALSE(eanupc::DrawUpcA(bad, *w.window)) << bad.toStdString();
-    EXPECT_TRUE(testsupport::isBlank(w.ui().picUPC->Image())) << bad.toStdString();
-    EXPECT_EQ(w.ui().L[0]->text() + w.ui().R[5]->text(), bad.left(1) + bad.mid(11, 1))
+    EXPECT_FALSE(eanupc::drawUpcA(bad, *w.window)) << bad.toStdString();
+    EXPECT_TRUE(testsupport::isBlank(w.ui().upcPicture->Image())) << bad.toStdString();
+    EXPECT_EQ(w.ui().upcLeftDigits[0]->text() + w.ui().upcRightDigits[5]->text(),
+              bad.left(1) + bad.mid(11, 1))
         << bad.toStdString();
   }
 }
 
 TEST(UpcA, AWindowWithoutTheBoxIsLeftAlone) {
   QWidget window;
-  EXPECT_FALSE(eanupc::DrawUpcA(QStringLiteral("097363395843"), window));
+  EXPECT_FALSE(eanupc::drawUpcA(QStringLiteral("097363395843"), window));
 }
 
 }  // namespace

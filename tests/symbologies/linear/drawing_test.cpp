@@ -17,13 +17,13 @@
 
 namespace {
 
-using lineartest::Draw;
+using lineartest::Encode;
 using lineartest::Picture;
 using ZXing::BarcodeFormat;
 
 struct DrawingCase {
   const char* name;
-  Draw draw;
+  Encode encode;
   const char32_t* data;
   linear::Settings settings;
   BarcodeFormat format;
@@ -35,31 +35,31 @@ struct DrawingCase {
 
 // clang-format off
 const DrawingCase kCases[] = {
-    {"Code 39, print spacing", &linear::drawCode39, U"CODE39", {1, 1, 0},
+    {"Code 39, print spacing", &linear::encodeCode39, U"CODE39", {1, 1, 0},
      BarcodeFormat::Code39, "CODE39", true, "CODE39", 6 * 7 + 35},
-    {"Code 39, check character W (75 mod 43 = 32)", &linear::drawCode39, U"CODE39", {0, 1, 1},
+    {"Code 39, check character W (75 mod 43 = 32)", &linear::encodeCode39, U"CODE39", {0, 1, 1},
      BarcodeFormat::Code39, "CODE39W", true, "CODE39W", 6 * 5 + 35},
-    {"Code 39 of lower case, upper-cased", &linear::drawCode39, U"abc", {0, 1, 0},
+    {"Code 39 of lower case, upper-cased", &linear::encodeCode39, U"abc", {0, 1, 0},
      BarcodeFormat::Code39, "ABC", true, "ABC", 3 * 5 + 35},
-    {"Code 39 without label", &linear::drawCode39, U"A-1 $", {1, 0, 0},
+    {"Code 39 without label", &linear::encodeCode39, U"A-1 $", {1, 0, 0},
      BarcodeFormat::Code39, "A-1 $", true, nullptr, 0},
-    {"Interleaved 2 of 5, print spacing", &linear::drawInterleaved2of5, U"1234", {1, 1, 0},
+    {"Interleaved 2 of 5, print spacing", &linear::encodeInterleaved2of5, U"1234", {1, 1, 0},
      BarcodeFormat::ITF, "1234", false, "1234", 33 * 4 / 10.0 + 20},
-    {"Interleaved 2 of 5, check digit 6 (3 + 2 + 9 = 14)", &linear::drawInterleaved2of5, U"123",
+    {"Interleaved 2 of 5, check digit 6 (3 + 2 + 9 = 14)", &linear::encodeInterleaved2of5, U"123",
      {0, 1, 1}, BarcodeFormat::ITF, "1236", false, "1236", 20 * 4 / 10.0 + 20},
-    {"Interleaved 2 of 5, odd count padded with 0", &linear::drawInterleaved2of5, U"12345",
+    {"Interleaved 2 of 5, odd count padded with 0", &linear::encodeInterleaved2of5, U"12345",
      {0, 0, 0}, BarcodeFormat::ITF, "012345", false, nullptr, 0},
-    {"Code 128, print spacing", &linear::drawCode128, U"Code 128", {1, 1, 1},
+    {"Code 128, print spacing", &linear::encodeCode128, U"Code 128", {1, 1, 1},
      BarcodeFormat::Code128, "Code 128", false, "Code 128", 8 * 5 + 30},
-    {"Code 128, a label with kerning pairs", &linear::drawCode128, U"AV To W.", {0, 1, 1},
+    {"Code 128, a label with kerning pairs", &linear::encodeCode128, U"AV To W.", {0, 1, 1},
      BarcodeFormat::Code128, "AV To W.", false, "AV To W.", 8 * 3 + 30},
-    {"Code 128, a label of 45 characters", &linear::drawCode128,
+    {"Code 128, a label of 45 characters", &linear::encodeCode128,
      U"Data for a label longer than forty characters", {0, 1, 1}, BarcodeFormat::Code128,
      "Data for a label longer than forty characters", false,
      "Data for a label longer than forty characters", 45 * 3 + 30},
-    {"Codabar, print spacing", &linear::drawCodabar, U"1234-5678", {1, 1, 0},
+    {"Codabar, print spacing", &linear::encodeCodabar, U"1234-5678", {1, 1, 0},
      BarcodeFormat::Codabar, "A1234-5678A", true, "1234-5678", 9 * 5 + 30},
-    {"Codabar without label", &linear::drawCodabar, U"$:/.+", {0, 0, 0},
+    {"Codabar without label", &linear::encodeCodabar, U"$:/.+", {0, 0, 0},
      BarcodeFormat::Codabar, "A$:/.+A", true, nullptr, 0},
 };
 // clang-format on
@@ -96,7 +96,7 @@ TEST(LinearDrawing, PicturesEqualOnesBuiltIndependently) {
   for (const DrawingCase& c : kCases) {
     SCOPED_TRACE(c.name);
     Picture picture;
-    ASSERT_TRUE(c.draw(picture.box, c.data, c.settings));
+    ASSERT_TRUE(linear::drawLinear(picture.box, c.data, c.settings, c.encode));
     const QImage drawn = picture.box.Image();
     EXPECT_EQ(testsupport::firstDifference(drawn, expected(c, drawn.size(), picture.box.font())),
               "");
@@ -108,7 +108,7 @@ TEST(LinearDrawing, EachPictureLeavesNothingOfTheOneBefore) {
   Picture picture;
   for (const DrawingCase& c : kCases) {
     SCOPED_TRACE(c.name);
-    ASSERT_TRUE(c.draw(picture.box, c.data, c.settings));
+    ASSERT_TRUE(linear::drawLinear(picture.box, c.data, c.settings, c.encode));
     const QImage drawn = picture.box.Image();
     EXPECT_EQ(testsupport::firstDifference(drawn, expected(c, drawn.size(), picture.box.font())),
               "");
