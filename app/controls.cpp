@@ -20,6 +20,7 @@
 #include "app/barcodegenerator.h"
 #include "app/choices.h"
 #include "app/clientarea.h"
+#include "app/exportdialog.h"
 #include "app/platform.h"
 #include "surface/controllookup.h"
 #include "surface/picturebox.h"
@@ -299,6 +300,8 @@ void BarcodeGenerator::connectSignals() {
   auto* link = new MouseSignals(ui.link);
   connect(link, &MouseSignals::clicked, this, &BarcodeGenerator::LblLink_Click);
   connect(link, &MouseSignals::moved, this, &BarcodeGenerator::LblLink_MouseMove);
+  // Export, print and copy at the export size: a context menu and shortcut keys.
+  installExportCommands();
 }
 
 void BarcodeGenerator::Form_Load() {
