@@ -57,7 +57,7 @@ QString usage() {
              "                    default off; Code 128 and EAN/UPC always have theirs)\n"
              "  --optimize        \"Optimize for Printing\" (default off): in PNG and BMP every\n"
              "                    space one dot wider; in SVG and PDF every bar one dot narrower\n"
-             "                    (from 2 dots per module). Linear types only, as on screen.\n"
+             "                    (from 3 dots per module). Linear types only, as on screen.\n"
              "  --font FAMILY     the label's font (default Tahoma)\n"
              "  --help, --version\n"
              "\n"

@@ -137,7 +137,7 @@ Scale rasterScale(const Layout& layout, int dots, bool printSpacing) {
 }
 
 Scale printScale(const Layout& layout, double module, double dot, int dots, bool printSpacing) {
-  const bool reduce = printSpacing && layout.followsPrintSpacing && dots >= 2;
+  const bool reduce = printSpacing && layout.followsPrintSpacing && dots >= kMinDotsToReduce;
   return {module, 0, reduce ? dot : 0};
 }
 

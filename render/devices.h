@@ -45,7 +45,9 @@ int dotsForModule(double moduleMm, int dpi);
 // per module the bars are then exactly the screen's.
 Scale rasterScale(const Layout& layout, int dots, bool printSpacing);
 // The same in print: every bar one dot narrower, every space as much wider.
-// At one dot per module nothing is taken: the bar would vanish.
+// Below three dots per module nothing is taken: one dot is then half the
+// module or all of it, and Code 128 no longer scans.
+inline constexpr int kMinDotsToReduce = 3;
 Scale printScale(const Layout& layout, double module, double dot, int dots, bool printSpacing);
 
 QImage rasterImage(const Layout& layout, const Resolution& resolution, bool printSpacing);
