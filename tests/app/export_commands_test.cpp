@@ -136,10 +136,13 @@ TEST(ExportCommands, CopyAtExportSizeHoldsPngBmpAndSvg) {
     EXPECT_EQ(testsupport::scan(image, Format::Code128), std::optional<std::string>("Copy 128"))
         << type;
   }
-  // Three dots a module with print spacing (on by default): the picture is wider
-  // than three times the screen's symbol.
-  EXPECT_GT(QImage::fromData(held->data(QStringLiteral("image/png"))).width(),
-            3 * (testsupport::endOfRow(w.picture(), 10) - 20));
+  // Three dots a module, print spacing on (as the window starts): each space
+  // one dot wider, not three. The screen gives the modules and the spaces.
+  const int withSpacing = testsupport::endOfRow(w.picture(), 10) - 20;
+  w.setCheck(app::kPrintSpacing, false);
+  const int modules = testsupport::endOfRow(w.picture(), 10) - 20;
+  EXPECT_EQ(QImage::fromData(held->data(QStringLiteral("image/png"))).width(),
+            3 * modules + (withSpacing - modules) + 2 * 10 * 3);
 }
 
 TEST(ExportCommands, ExportWritesTheSymbolOnShow) {
