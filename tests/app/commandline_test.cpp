@@ -18,7 +18,7 @@ struct Outcome {
 };
 
 Outcome run(const QStringList& arguments,
-        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
   QProcess process;
   process.setProcessEnvironment(environment);
   process.start(QStringLiteral(BG_PROGRAM), arguments);
