@@ -1,5 +1,8 @@
 #include "app/batch.h"
 
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -10,10 +13,11 @@
 #include <QTextStream>
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <thread>
 #include <vector>
 
-#include "app/atomicfile.h"
 #include "app/choices.h"
 #include "app/commandline.h"
 #include "app/symbollayout.h"
@@ -56,13 +60,56 @@ struct Record {
   QString data;
   const Choice* choice = nullptr;
   QString refusal;  // set before drawing when the record cannot be read
+  QString name;     // in the folder
   QString path;
   // Filled by a worker.
   enum class Outcome { Pending, Written, Refused, Failed } outcome = Outcome::Pending;
   QString message;
 };
 
-void process(Record& record, const BatchRequest& request) {
+QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// Writes one file into the open folder as writeAtomically does (a temporary
+// file beside it, then rename; a link at the name replaced, a folder refused
+// by rename itself),
+// relative to the folder itself so nothing can land outside it. The files are
+// made durable together at the end of the run, not one by one.
+QString writeInFolder(int folder, const QString& name, const QByteArray& bytes) {
+  const QByteArray target = QFile::encodeName(name);
+  static std::atomic<unsigned> counter{0};
+  static const QByteArray process = QByteArray::number(::getpid());
+  const QByteArray temporary = QByteArrayLiteral(".barcode-") + process + '-' +
+                               QByteArray::number(counter++) + QByteArrayLiteral(".tmp");
+  const int fd = ::openat(folder, temporary.constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return reason(errno);
+  const char* data = bytes.constData();
+  qsizetype left = bytes.size();
+  int error = 0;
+  while (left > 0) {
+    const ssize_t written = ::write(fd, data, static_cast<std::size_t>(left));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      error = written < 0 ? errno : EIO;
+      break;
+    }
+    data += written;
+    left -= written;
+  }
+  if (::close(fd) != 0 && error == 0) error = errno;
+  // rename replaces a file or a link at the name, and refuses a folder.
+  if (error == 0 && ::renameat(folder, temporary.constData(), folder, target.constData()) != 0)
+    error = errno;
+  if (error != 0) {
+    ::unlinkat(folder, temporary.constData(), 0);
+    return error == EISDIR || error == ENOTEMPTY || error == EEXIST
+               ? QStringLiteral("A folder has that name")
+               : reason(error);
+  }
+  return {};
+}
+
+void process(Record& record, const BatchRequest& request, int folder) {
   if (!record.refusal.isEmpty()) {
     record.outcome = Record::Outcome::Refused;
     record.message = record.refusal;
@@ -76,7 +123,7 @@ void process(Record& record, const BatchRequest& request) {
   }
   const QByteArray bytes = render::document(request.format, std::get<render::Layout>(layout),
                                             request.options.resolution, request.options.optimize);
-  const QString problem = writeAtomically(record.path, bytes);
+  const QString problem = writeInFolder(folder, record.name, bytes);
   record.outcome = problem.isEmpty() ? Record::Outcome::Written : Record::Outcome::Failed;
   record.message = problem;
 }
@@ -197,9 +244,25 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
         !problem.isEmpty())
       return fail(problem, kUsageError);
 
+  // Thousands of pictures of about the same size: keep freed memory for the
+  // next one rather than handing it back to the system and faulting it in again.
+  mallopt(M_MMAP_THRESHOLD, 16 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+
   QDir folder(request.folder);
   if (!folder.exists() && !QDir().mkpath(request.folder))
     return fail(QStringLiteral("the folder %1 could not be made").arg(request.folder), kNotWritten);
+
+  const int folderFd = ::open(QFile::encodeName(folder.absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd < 0)
+    return fail(
+        QStringLiteral("the folder %1 cannot be opened: %2").arg(request.folder, reason(errno)),
+        kNotWritten);
+  struct FolderCloser {
+    int fd;
+    ~FolderCloser() { ::close(fd); }
+  } closer{folderFd};
 
   // The list is read twice: once to count its lines (the width of {line}),
   // once to make the files. Standard input is kept in a hidden file in the
@@ -276,6 +339,7 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
             name = stem + QStringLiteral("-%1.").arg(n) + extension;
           usedNames.insert(name);
         }
+        record.name = name;
         record.path = folder.filePath(name);
       }
       chunk.push_back(std::move(record));
@@ -285,7 +349,7 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
     std::atomic<bool> stop{false};
     const auto work = [&] {
       for (std::size_t i; !stop && (i = next++) < chunk.size();) {
-        process(chunk[i], request);
+        process(chunk[i], request, folderFd);
         if (chunk[i].outcome == Record::Outcome::Failed) stop = true;
       }
     };
@@ -313,6 +377,10 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
     progress.update(chunk.empty() ? line : chunk.back().line);
   }
   progress.update(line, true);
+  // Every file written reaches the disk before the run says it is done.
+  if (::syncfs(folderFd) != 0)
+    return fail(QStringLiteral("the files could not be made durable: %1").arg(reason(errno)),
+                kNotWritten);
   err.flush();
   return refusedAny ? kRefused : kWritten;
 }

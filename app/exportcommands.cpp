@@ -19,6 +19,7 @@
 #include "app/exportoptions.h"
 #include "app/platform.h"
 #include "app/symbollayout.h"
+#include "render/png.h"
 #include "surface/picturebox.h"
 
 namespace app {
@@ -181,7 +182,7 @@ void BarcodeGenerator::copyAtExportSize() {
   const QImage image = render::rasterImage(*layout, resolution, spacing);
   auto* data = new QMimeData;
   data->setImageData(image);
-  data->setData(QStringLiteral("image/png"), render::encodedImage(image, "PNG"));
+  data->setData(QStringLiteral("image/png"), render::pngOfBlackAndWhite(image));
   data->setData(QStringLiteral("image/bmp"),
                 render::encodedImage(image.convertToFormat(QImage::Format_RGB888), "BMP"));
   data->setData(QStringLiteral("image/svg+xml"), render::svgDocument(*layout, resolution, spacing));

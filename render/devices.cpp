@@ -8,10 +8,12 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <map>
+
+#include "render/glyphs.h"
+#include "render/png.h"
 
 namespace render {
 
@@ -19,12 +21,10 @@ namespace {
 
 int roundUp(double value) { return static_cast<int>(std::ceil(value - 1e-9)); }
 
+// A font of pixelSize device pixels, whatever the device's resolution.
 QFont deviceFont(const Layout& layout, double pixelSize, const QPaintDevice* device) {
   QFont font(layout.fontFamily);
-  if (device)
-    font.setPointSizeF(pixelSize * 72.0 / device->logicalDpiY());
-  else
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
+  font.setPointSizeF(pixelSize * 72.0 / device->logicalDpiY());
   return font;
 }
 
@@ -44,20 +44,33 @@ void drawTexts(QPainter& painter, const Layout& layout, const Scale& scale, doub
 }
 
 // Appends a number with at most four decimals, without trailing zeros.
+// Whole numbers of ten-thousandths, written by hand: a symbol has hundreds
+// of them, and a general float formatter costs more than the rest of the file.
 void appendNumber(QByteArray& out, double value) {
-  char buffer[32];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
-  char* end = result.ptr;
-  if (std::memchr(buffer, '.', static_cast<std::size_t>(end - buffer))) {
-    while (end[-1] == '0') --end;
-    if (end[-1] == '.') --end;
+  long long units = std::llround(value * 10000);
+  if (units < 0) {
+    out.append('-');
+    units = -units;
   }
-  if (end - buffer == 2 && buffer[0] == '-' && buffer[1] == '0') {
-    out.append('0');
-    return;
+  char digits[24];
+  char* end = digits + sizeof digits;
+  char* p = end;
+  long long whole = units / 10000;
+  int fraction = static_cast<int>(units % 10000);
+  if (fraction != 0) {
+    int places = 4;
+    while (fraction % 10 == 0) {
+      fraction /= 10;
+      --places;
+    }
+    for (int i = 0; i < places; ++i, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
+    *--p = '.';
   }
-  out.append(buffer, end - buffer);
+  do {
+    *--p = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  out.append(p, end - p);
 }
 
 void appendEscaped(QByteArray& out, const QString& text) {
@@ -174,10 +187,13 @@ QImage rasterImage(const Layout& layout, const Resolution& resolution, bool prin
       std::memcpy(image.scanLine(y), row.data(), row.size());
   }
 
+  // Dots are black or white, as a printer makes them: no grey text edges.
   if (!layout.texts.empty()) {
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    drawTexts(painter, layout, scale, top, nullptr);
+    const int pixelSize = std::max(1, static_cast<int>(std::lround(layout.fontSize * n)));
+    const int baseline = static_cast<int>(std::lround(top + (layout.textTop + layout.ascent) * n));
+    for (const Text& text : layout.texts)
+      drawTextCentred(image, layout.fontFamily, pixelSize, text.text,
+                      scale.x(text.centreX, text.spacesBefore, layout), baseline);
   }
   return image;
 }
@@ -286,7 +302,7 @@ QByteArray document(Format format, const Layout& layout, const Resolution& resol
     case Format::Png:
       break;
   }
-  return encodedImage(rasterImage(layout, resolution, printSpacing), "PNG");
+  return pngOfBlackAndWhite(rasterImage(layout, resolution, printSpacing));
 }
 
 QString print(QPrinter& printer, const Layout& layout, double moduleMm, bool printSpacing) {

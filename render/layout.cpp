@@ -2,8 +2,11 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <memory>
 
 namespace render {
 
@@ -25,22 +28,46 @@ constexpr double kLabelSlack = 1.06;
 // Font metrics measured at a large size and scaled to modules, so that they do
 // not depend on any device's hinting.
 struct FontMeasure {
-  explicit FontMeasure(const QString& family) : font(family) {
+  explicit FontMeasure(const QString& family) : font(family), metrics(prepared(font)) {
+    for (char16_t c = 0x20; c <= 0x7e; ++c)
+      advances[c - 0x20] = metrics.horizontalAdvance(QChar(c));
+  }
+  static const QFont& prepared(QFont& font) {
     font.setPixelSize(kReference);
     font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
   }
+  // Printable ASCII adds up the characters' advances, measured once; other
+  // text is shaped.
   double width(const QString& text, double size) const {
-    return QFontMetricsF(font).horizontalAdvance(text) * size / kReference;
+    double total = 0;
+    for (const QChar c : text) {
+      if (c.unicode() < 0x20 || c.unicode() > 0x7e)
+        return metrics.horizontalAdvance(text) * size / kReference;
+      total += advances[c.unicode() - 0x20];
+    }
+    return total * size / kReference;
   }
-  double ascent(double size) const { return QFontMetricsF(font).ascent() * size / kReference; }
-  double descent(double size) const { return QFontMetricsF(font).descent() * size / kReference; }
+  double ascent(double size) const { return metrics.ascent() * size / kReference; }
+  double descent(double size) const { return metrics.descent() * size / kReference; }
 
   static constexpr int kReference = 200;
   QFont font;
+  QFontMetricsF metrics;
+  std::array<double, 0x7f - 0x20> advances{};
 };
 
+// Measuring starts with finding the font, which costs far more than drawing a
+// symbol: keep the few families a run uses, one set per thread.
+const FontMeasure& measureOf(const QString& family) {
+  thread_local QHash<QString, std::shared_ptr<const FontMeasure>> known;
+  if (const auto found = known.constFind(family); found != known.constEnd()) return **found;
+  if (known.size() > 16) known.clear();
+  return **known.insert(family, std::make_shared<const FontMeasure>(family));
+}
+
 void setFont(Layout& layout, const QString& family, double size) {
-  const FontMeasure measure(family);
+  const FontMeasure& measure = measureOf(family);
   layout.fontFamily = family;
   layout.fontSize = size;
   layout.ascent = measure.ascent(size);
@@ -117,7 +144,7 @@ Layout layoutLinear(const linear::Symbol& symbol, bool label, const QString& fon
   layout.texts.push_back(
       {text, layout.symbolModules / 2.0, static_cast<double>(layout.spaceCount) / 2});
   // A label wider than the bars widens both quiet zones alike, so it is never cut.
-  const double labelWidth = FontMeasure(fontFamily).width(text, kLinearFontModules) * kLabelSlack;
+  const double labelWidth = measureOf(fontFamily).width(text, kLinearFontModules) * kLabelSlack;
   const double overhang = (labelWidth - layout.symbolModules) / 2;
   const int side = std::max(kLinearQuietZone, static_cast<int>(std::ceil(overhang + 2)));
   layout.quietLeft = layout.quietRight = side;
