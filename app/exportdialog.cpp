@@ -82,7 +82,9 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   form->addRow(m_byModule, m_module);
   form->addRow(QStringLiteral("&Resolution:"), m_dpi);
   form->addRow(QStringLiteral("Size:"), m_size);
-  form->addRow(QStringLiteral("F&ile:"), fileRow);
+  auto* fileLabel = new QLabel(QStringLiteral("Fi&le:"), this);
+  fileLabel->setBuddy(m_file);
+  form->addRow(fileLabel, fileRow);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Export"));
   auto* layoutBox = new QVBoxLayout(this);
