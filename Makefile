@@ -6,10 +6,10 @@ PREFIX   ?= /usr/local
 SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
 PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev zlib1g-dev libgtest-dev libgmock-dev \
             libzxing-dev libbenchmark-dev fonts-wine fonts-dejavu-core desktop-file-utils file \
-            poppler-utils
+            poppler-utils clang-format
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBG_WERROR=ON
 
-.PHONY: deps build run test bench install format screenshot clean
+.PHONY: deps build run test bench install format format-check screenshot clean
 
 deps:
 	@missing=""; for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -30,7 +30,7 @@ run: build
 
 # The tests run twice: on the normal build, then once more built with
 # AddressSanitizer and UndefinedBehaviorSanitizer, which must stay clean.
-test: build
+test: build format-check
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cmake -S . -B $(SAN_BUILD) $(CMAKE_FLAGS) -DBG_SANITIZE=address,undefined
 	cmake --build $(SAN_BUILD) -j$(JOBS)
@@ -50,6 +50,10 @@ install: build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Every file stays as clang-format leaves it.
+format-check: deps
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 # The README's picture of the window, taken under a virtual display.
 screenshot: EXTRA_PACKAGES = xvfb xauth imagemagick xdotool

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <variant>
 
-#include "app/clientarea.h"
 #include "symbologies/linear/code39.h"
 
 namespace app {

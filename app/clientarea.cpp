@@ -1,7 +1,6 @@
 #include "app/clientarea.h"
 
 #include <QPainter>
-#include <cmath>
 
 namespace app {
 
@@ -20,14 +19,5 @@ void ClientArea::paintEvent(QPaintEvent*) {
 }
 
 void ClientArea::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }
-
-int fontPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
-
-QFont tahoma(double points, bool bold) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(fontPixels(points));
-  font.setBold(bold);
-  return font;
-}
 
 }  // namespace app

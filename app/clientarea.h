@@ -24,11 +24,4 @@ class ClientArea : public QWidget {
   QColor m_topLine;
 };
 
-// Twips to pixels at the fixed 15 twips a pixel.
-constexpr int px(int twips) { return twips / 15; }
-
-// Points to pixels at 96 dots per inch, rounded as screen fonts are.
-int fontPixels(double points);
-QFont tahoma(double points, bool bold = false);
-
 }  // namespace app

@@ -21,6 +21,9 @@
 #include "app/choices.h"
 #include "app/clientarea.h"
 #include "app/exportdialog.h"
+#include "app/fonts.h"
+#include "app/layout.h"
+#include "app/mousesignals.h"
 #include "app/platform.h"
 #include "surface/controllookup.h"
 #include "surface/picturebox.h"
@@ -41,10 +44,9 @@ W* place(W* widget, const char* name, int left, int top, int width, int height, 
   return widget;
 }
 
-surface::PictureBox* placePicture(surface::PictureBox* box, const char* name, int left, int top,
-                                  int width, int height) {
+surface::PictureBox* placePicture(surface::PictureBox* box, const char* name, TwipsRect r) {
   box->setObjectName(QString::fromLatin1(name));
-  box->setTwipsGeometry(left, top, width, height);
+  box->setTwipsGeometry(r.left, r.top, r.width, r.height);
   return box;
 }
 
@@ -187,13 +189,12 @@ void BarcodeGenerator::createControls() {
   ui.eanPrompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   ui.eanPrompt->hide();
 
-  ui.linearPicture =
-      placePicture(new surface::PictureBox(form), "Picture1", 1200, 4440, 4635, 1215);
+  ui.linearPicture = placePicture(new surface::PictureBox(form), "Picture1", kLinearPicturePlace);
   ui.linearPicture->setFont(tahoma(14.25));
-  ui.upcPicture = placePicture(new surface::PictureBox(form), "picUPC", 1200, 4440, 2055, 1095);
+  ui.upcPicture = placePicture(new surface::PictureBox(form), "picUPC", kUpcPicturePlace);
   ui.upcPicture->setFont(tahoma(9.75));
   ui.upcPicture->setScale(15, 16.5);
-  ui.eanPicture = placePicture(new surface::PictureBox(form), "picEan", 1200, 4440, 1815, 1095);
+  ui.eanPicture = placePicture(new surface::PictureBox(form), "picEan", kEanPicturePlace);
   ui.eanPicture->setFont(tahoma(11.25));
   ui.eanPicture->setScale(15, 11.55);
 
@@ -237,7 +238,7 @@ void BarcodeGenerator::createControls() {
   ui.eanGenerate =
       place(new QPushButton(QStringLiteral("&Generate"), form), "EanGen", 120, 2520, 615, 315);
   ui.eanGenerate->hide();
-  ui.upcBlank = placePicture(new surface::PictureBox(form), "picUPCy", 120, 5400, 495, 375);
+  ui.upcBlank = placePicture(new surface::PictureBox(form), "picUPCy", {120, 5400, 495, 375});
   ui.upcBlank->hide();
   const int lefts[2][6] = {{180, 435, 540, 645, 750, 855}, {1065, 1170, 1275, 1380, 1485, 1770}};
   for (int i = 0; i < 6; ++i) {
@@ -246,7 +247,7 @@ void BarcodeGenerator::createControls() {
       QLabel* holder = place(new QLabel(QStringLiteral("0"), ui.upcBlank), half ? "R" : "L",
                              lefts[half][i], small[half] ? 645 : 630, 135, 210, i);
       QFont font(small[half] ? QStringLiteral("Microsoft Sans Serif") : QStringLiteral("Tahoma"));
-      font.setPixelSize(fontPixels(small[half] ? 6.75 : 9));
+      font.setPixelSize(surface::pointsToPixels(small[half] ? 6.75 : 9));
       holder->setFont(font);
       setColours(holder, Qt::white, Qt::black);
       (half ? ui.upcRightDigits : ui.upcLeftDigits)[i] = holder;

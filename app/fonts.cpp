@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFontDatabase>
 
+#include "surface/limits.h"
+
 namespace app {
 
 void loadFallbackFonts() {
@@ -12,6 +14,13 @@ void loadFallbackFonts() {
     const QString path = QString::fromLatin1(file);
     if (QFile::exists(path)) QFontDatabase::addApplicationFont(path);
   }
+}
+
+QFont tahoma(double points, bool bold) {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(surface::pointsToPixels(points));
+  font.setBold(bold);
+  return font;
 }
 
 }  // namespace app

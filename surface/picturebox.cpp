@@ -225,9 +225,8 @@ void PictureBox::setFontName(const QString& family) {
 }
 
 void PictureBox::setFontSize(double points) {
-  // Whole pixels at 96 dots per inch, as screen fonts are sized.
   QFont f = font();
-  f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  f.setPixelSize(pointsToPixels(points));
   setFont(f);
 }
 

@@ -2,7 +2,6 @@
 
 #include <array>
 
-
 namespace linear {
 
 namespace {
@@ -29,7 +28,7 @@ int valueOf(char32_t c) {
 }  // namespace
 
 Encoding encodeCodabar(std::u32string_view text, const Settings& settings) {
-  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, 15);
+  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, surface::kTwipsPerPixel);
   builder.append(kPatterns[kFrame]);
   builder.append("0");
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -41,8 +40,7 @@ Encoding encodeCodabar(std::u32string_view text, const Settings& settings) {
   }
   builder.append(kPatterns[kFrame]);
   if (!builder.fits()) return TooLong{builder.maxX()};
-  const double labelX = static_cast<double>(text.size()) * (2 * settings.printSpacing + 3) + 30;
-  return builder.finish(std::u32string(text), labelX);
+  return builder.finish(std::u32string(text), shortLabelX(text.size(), settings));
 }
 
 }  // namespace linear

@@ -10,5 +10,4 @@ namespace linear {
 // Typed lower-case "a" to "d" are the characters A to D inside the frame.
 Encoding encodeCodabar(std::u32string_view text, const Settings& settings);
 
-
 }  // namespace linear

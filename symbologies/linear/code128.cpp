@@ -2,7 +2,6 @@
 
 #include <array>
 
-
 namespace linear {
 
 namespace {
@@ -61,7 +60,7 @@ constexpr bool inCodeSetB(char32_t c) { return c >= U' ' && c <= U'~'; }
 }  // namespace
 
 Encoding encodeCode128(std::u32string_view text, const Settings& settings) {
-  ElementBuilder builder(ElementKind::Modules, settings.printSpacing, 15);
+  ElementBuilder builder(ElementKind::Modules, settings.printSpacing, surface::kTwipsPerPixel);
   builder.append(kPatterns[kStartB]);
   // Start B has weight 1; a character at position j weight j. Reduced as it
   // goes, so no length of data can overflow it.
@@ -78,8 +77,7 @@ Encoding encodeCode128(std::u32string_view text, const Settings& settings) {
   builder.append(kPatterns[check]);
   builder.append(kPatterns[kStop]);
   if (!builder.fits()) return TooLong{builder.maxX()};
-  const double labelX = static_cast<double>(text.size()) * (2 * settings.printSpacing + 3) + 30;
-  return builder.finish(std::u32string(text), labelX, check);
+  return builder.finish(std::u32string(text), shortLabelX(text.size(), settings), check);
 }
 
 }  // namespace linear

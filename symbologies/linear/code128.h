@@ -10,5 +10,4 @@ namespace linear {
 // the modulo-103 check character always present and never in the label.
 Encoding encodeCode128(std::u32string_view text, const Settings& settings);
 
-
 }  // namespace linear

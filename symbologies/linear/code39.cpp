@@ -2,7 +2,6 @@
 
 #include <array>
 
-
 namespace linear {
 
 namespace {
@@ -33,10 +32,16 @@ int valueOf(char32_t c) {
   return found == std::u32string_view::npos ? -1 : 36 + static_cast<int>(found);
 }
 
+// Where the label starts: roughly centred under the symbol, moving right by
+// the data's length, not the label's, so a check character hangs off the end.
+double labelX(std::size_t dataLength, const Settings& settings) {
+  return static_cast<double>(dataLength) * (2 * settings.printSpacing + 5) + 35;
+}
+
 }  // namespace
 
 Encoding encodeCode39(std::u32string_view text, const Settings& settings) {
-  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, 15);
+  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, surface::kTwipsPerPixel);
   builder.append(kPatterns[kStartStop]);
   builder.append("0");
   std::u32string label;
@@ -61,8 +66,7 @@ Encoding encodeCode39(std::u32string_view text, const Settings& settings) {
   }
   builder.append(kPatterns[kStartStop]);
   if (!builder.fits()) return TooLong{builder.maxX()};
-  const double labelX = static_cast<double>(text.size()) * (2 * settings.printSpacing + 5) + 35;
-  return builder.finish(std::move(label), labelX, check);
+  return builder.finish(std::move(label), labelX(text.size(), settings), check);
 }
 
 }  // namespace linear

@@ -10,5 +10,4 @@ namespace linear {
 // optional modulo-43 check character.
 Encoding encodeCode39(std::u32string_view text, const Settings& settings);
 
-
 }  // namespace linear

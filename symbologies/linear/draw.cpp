@@ -9,7 +9,6 @@ namespace {
 constexpr int kBarTop = 1;
 constexpr int kBarBottom = 58;  // raised by 8 pixels when the label is shown
 constexpr int kLabelTop = 50;
-constexpr int kRightMarginTwips = 500;
 
 int drawSymbol(surface::PictureBox& picture, const Symbol& symbol, const Settings& settings) {
   picture.reserveColumns(symbol.endX);
@@ -30,7 +29,7 @@ int drawSymbol(surface::PictureBox& picture, const Symbol& symbol, const Setting
     picture.setCurrentY(kLabelTop);
     picture.Print(QString::fromStdU32String(symbol.label));
   }
-  const int twips = symbol.endX * symbol.twipsPerPixel + kRightMarginTwips;
+  const int twips = pictureTwips(symbol.endX, symbol.twipsPerPixel);
   picture.setWidth(twips);
   return twips;
 }

@@ -2,7 +2,6 @@
 
 #include <array>
 
-
 namespace linear {
 
 namespace {
@@ -21,9 +20,6 @@ static_assert(kPatterns.size() == kDigits.size());
 inline constexpr std::string_view kStart = "0000";  // narrow bar, space, bar, space
 inline constexpr std::string_view kStop = "100";    // wide bar, narrow space, narrow bar
 
-// This symbology sizes its picture at 17 twips a pixel, not 15.
-inline constexpr int kTwipsPerPixel = 17;
-
 // Bars from the first digit's pattern, spaces from the second's.
 void appendPair(ElementBuilder& builder, char32_t first, char32_t second) {
   const std::string_view bars = kPatterns[first - U'0'];
@@ -36,6 +32,12 @@ void appendPair(ElementBuilder& builder, char32_t first, char32_t second) {
   builder.append({pair.data(), pair.size()});
 }
 
+// Where the label starts: 2 pixels a digit of the label, 1.3 more with print
+// spacing (fractional), after a 20-pixel indent.
+double labelX(std::size_t labelLength, const Settings& settings) {
+  return (13.0 * settings.printSpacing + 20.0) * static_cast<double>(labelLength) / 10.0 + 20.0;
+}
+
 }  // namespace
 
 Encoding encodeInterleaved2of5(std::u32string_view text, const Settings& settings) {
@@ -44,7 +46,7 @@ Encoding encodeInterleaved2of5(std::u32string_view text, const Settings& setting
   const std::size_t padding = (text.size() + (check ? 1 : 0)) % 2;
   const std::size_t dataLength = padding + text.size();
 
-  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, kTwipsPerPixel);
+  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, kInterleavedTwipsPerPixel);
   builder.append(kStart);
   std::u32string label;  // the padded data and the check digit: what the bars carry
   label.reserve(dataLength + 1);
@@ -67,10 +69,7 @@ Encoding encodeInterleaved2of5(std::u32string_view text, const Settings& setting
   }
   builder.append(kStop);
   if (!builder.fits()) return TooLong{builder.maxX()};
-  // Fractional: 1.3 pixels a digit more with print spacing.
-  const double labelX =
-      (13.0 * settings.printSpacing + 20.0) * static_cast<double>(label.size()) / 10.0 + 20.0;
-  return builder.finish(std::move(label), labelX, checkDigit);
+  return builder.finish(std::move(label), labelX(label.size(), settings), checkDigit);
 }
 
 }  // namespace linear

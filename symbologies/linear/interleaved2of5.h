@@ -11,5 +11,4 @@ namespace linear {
 // optional modulo-10 check digit) and is shown in the label.
 Encoding encodeInterleaved2of5(std::u32string_view text, const Settings& settings);
 
-
 }  // namespace linear

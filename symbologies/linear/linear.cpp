@@ -4,11 +4,6 @@
 
 namespace linear {
 
-namespace {
-// The picture is the symbol plus this right margin, in twips.
-constexpr int kRightMarginTwips = 500;
-}  // namespace
-
 int maxEndX(int twipsPerPixel) {
   return (surface::kMaxPictureWidth * surface::kTwipsPerPixel - kRightMarginTwips) / twipsPerPixel;
 }
@@ -33,8 +28,8 @@ Symbol ElementBuilder::finish(std::u32string label, double labelX, std::optional
   int endX = m_x;
   if (!m_elements.empty() && m_elements.size() % 2 == 0)
     endX -= elementWidth(m_elements.back(), false, m_kind, m_printSpacing);
-  Symbol symbol{std::move(m_elements), m_kind,           std::move(label), labelX,
-                endX,                  m_twipsPerPixel, checkValue};
+  Symbol symbol{std::move(m_elements), m_kind,    std::move(label), labelX, endX,
+                m_twipsPerPixel,       checkValue};
   m_elements.clear();
   m_x = kFirstBarX;
   return symbol;

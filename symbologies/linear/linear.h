@@ -10,6 +10,7 @@
 #include <string_view>
 #include <variant>
 
+#include "surface/limits.h"
 #include "symbologies/ascii.h"
 
 namespace linear {
@@ -33,10 +34,10 @@ inline constexpr int kFirstBarX = 20;
 struct Symbol {
   std::string elements;  // one digit per bar or space; bars at odd positions (1-based)
   ElementKind kind = ElementKind::NarrowWide;
-  std::u32string label;    // the human-readable text
-  double labelX = 0;       // where the label starts
-  int endX = kFirstBarX;   // x after the last bar line
-  int twipsPerPixel = 15;  // converts endX into the picture's width
+  std::u32string label;                         // the human-readable text
+  double labelX = 0;                            // where the label starts
+  int endX = kFirstBarX;                        // x after the last bar line
+  int twipsPerPixel = surface::kTwipsPerPixel;  // converts endX into the picture's width
   std::optional<int> checkValue;
 };
 
@@ -64,7 +65,25 @@ constexpr int elementWidth(char digit, bool bar, ElementKind kind, int printSpac
   return bar ? d : d + printSpacing;
 }
 
-// Largest end x whose picture (x * twipsPerPixel + 500 twips) still fits.
+// The picture is the symbol plus this right margin, in twips.
+inline constexpr int kRightMarginTwips = 500;
+
+// Twips a picture's width takes for one pixel of the symbol. The window's
+// unit, but Interleaved 2 of 5 sizes its picture at 17.
+inline constexpr int kInterleavedTwipsPerPixel = 17;
+
+// The picture's width for a symbol ending at x.
+constexpr int pictureTwips(int endX, int twipsPerPixel) {
+  return endX * twipsPerPixel + kRightMarginTwips;
+}
+
+// Where Code 128 and Codabar start their label: a step per data character
+// that grows with print spacing, after a fixed indent.
+constexpr double shortLabelX(std::size_t dataLength, const Settings& settings) {
+  return static_cast<double>(dataLength) * (2 * settings.printSpacing + 3) + 30;
+}
+
+// Largest end x whose picture still fits the widest picture box.
 int maxEndX(int twipsPerPixel);
 
 // Appends patterns to one element string, tracking where the next bar goes.

@@ -176,9 +176,7 @@ const NonDigitCase kNonDigits[] = {
 
 TEST(EanUpcRouting, ANonDigitHidesThePictureAndPromptsAndNothingIsSaved) {
   for (const auto& c : kNonDigits) {
-    Window w;
-    QTemporaryDir dir;
-    w.platform->directory = dir.path();
+    testsupport::SavingWindow w;
     (w.ui().*c.option)->setChecked(true);
     w.type(QString::fromUtf8(c.before));
     const OptionCase& option = caseOf(c.option);
@@ -188,7 +186,7 @@ TEST(EanUpcRouting, ANonDigitHidesThePictureAndPromptsAndNothingIsSaved) {
     EXPECT_EQ(w.ui().characterCount->text(), QString::number(option.drawsAt)) << c.name;
     w.window->Command4_Click();
     EXPECT_TRUE(w.platform->questions.empty()) << c.name;
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()) << c.name;
+    EXPECT_TRUE(w.files().isEmpty()) << c.name;
   }
 }
 
@@ -212,9 +210,7 @@ TEST(EanUpcRouting, EmptyingUpcAInputLeavesNoOldSymbol) {
 
 TEST(EanUpcRouting, CopyAndSaveTakeTheSymbolOfTheChoice) {
   for (const auto& c : kOptions) {
-    Window w;
-    QTemporaryDir dir;
-    w.platform->directory = dir.path();
+    testsupport::SavingWindow w;
     (w.ui().*c.option)->setChecked(true);
     const QString typed = QString::fromLatin1(c.data).left(c.drawsAt);
     w.type(typed);
@@ -224,7 +220,7 @@ TEST(EanUpcRouting, CopyAndSaveTakeTheSymbolOfTheChoice) {
         << c.name;
     w.window->Command4_Click();
     // The name carries the data as typed, without the check digit.
-    const QImage saved(dir.filePath(QStringLiteral("VellB_") + typed + QStringLiteral(".bmp")));
+    const QImage saved(w.file(QStringLiteral("VellB_") + typed + QStringLiteral(".bmp")));
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), symbol) << c.name;
     EXPECT_TRUE(w.platform->messages.empty()) << c.name;
   }

@@ -32,47 +32,39 @@ struct Person : testsupport::Window {
 
 struct Row {
   const char* name;
-  QAbstractButton* app::Controls::*option;
-  int linear;  // Option1 member when option is null
+  const char* choice;  // key in the choices table
   const char* typed;
   int printSpacing, label, check;  // wanted where the box is enabled; -1 leaves it
   Format format;
   const char* reads;  // what the symbol carries, as zxing-cpp reports it
 };
 
-QAbstractButton* optionOf(const app::Controls& ui, const Row& row) {
-  return row.option ? ui.*row.option : ui.linearOptions[row.linear];
-}
-
-#define OPT(name) reinterpret_cast<QAbstractButton * app::Controls::*>(&app::Controls::name)
-
 // Check characters worked out by hand: Code 39 sums 179 mod 43 = 7 and
 // 64 mod 43 = 21 (L);
 // Interleaved 2 of 5 1234567 weighs 3,1,3... to 60, check 0.
 const Row kRows[] = {
-    {"Code 39, spacing", nullptr, 0, "Code-39 e2e", 1, 1, 0, Format::Code39, "CODE-39 E2E"},
-    {"Code 39, check, no label", nullptr, 0, "Code-39 e2e", 0, 0, 1, Format::Code39,
-     "CODE-39 E2E7"},
-    {"Code 39, check, slash in the name", nullptr, 0, "AB/12", 0, 1, 1, Format::Code39, "AB/12L"},
-    {"I 2 of 5, leading zero", nullptr, 1, "1234567", 1, 1, 0, Format::Interleaved2of5, "01234567"},
-    {"I 2 of 5, check digit", nullptr, 1, "1234567", 0, 1, 1, Format::Interleaved2of5, "12345670"},
-    {"I 2 of 5, even, check, spacing", nullptr, 1, "123456", 1, 0, 1, Format::Interleaved2of5,
+    {"Code 39, spacing", "code39", "Code-39 e2e", 1, 1, 0, Format::Code39, "CODE-39 E2E"},
+    {"Code 39, check, no label", "code39", "Code-39 e2e", 0, 0, 1, Format::Code39, "CODE-39 E2E7"},
+    {"Code 39, check, slash in the name", "code39", "AB/12", 0, 1, 1, Format::Code39, "AB/12L"},
+    {"I 2 of 5, leading zero", "i2of5", "1234567", 1, 1, 0, Format::Interleaved2of5, "01234567"},
+    {"I 2 of 5, check digit", "i2of5", "1234567", 0, 1, 1, Format::Interleaved2of5, "12345670"},
+    {"I 2 of 5, even, check, spacing", "i2of5", "123456", 1, 0, 1, Format::Interleaved2of5,
      "01234565"},
-    {"Code 128", nullptr, 2, "Hello, 128!", 0, 1, -1, Format::Code128, "Hello, 128!"},
-    {"Code 128, no label", nullptr, 2, "~ok 42", 0, 0, -1, Format::Code128, "~ok 42"},
-    {"Codabar, spacing", nullptr, 3, "123-456$", 1, 1, -1, Format::Codabar, "A123-456$A"},
-    {"Codabar", nullptr, 3, "40.15:9/+", 0, 0, -1, Format::Codabar, "A40.15:9/+A"},
-    {"EAN-13", OPT(ean13Option), -1, "590123412345", -1, -1, -1, Format::Ean13, "5901234123457"},
-    {"JAN-13", OPT(jan13Option), -1, "490000000000", -1, -1, -1, Format::Ean13, "4900000000009"},
-    {"ISBN", OPT(isbnOption), -1, "978014300723", -1, -1, -1, Format::Ean13, "9780143007234"},
-    {"UPC-A", OPT(upcaOption), -1, "09736339584", -1, -1, -1, Format::UpcA, "097363395843"},
+    {"Code 128", "code128", "Hello, 128!", 0, 1, -1, Format::Code128, "Hello, 128!"},
+    {"Code 128, no label", "code128", "~ok 42", 0, 0, -1, Format::Code128, "~ok 42"},
+    {"Codabar, spacing", "codabar", "123-456$", 1, 1, -1, Format::Codabar, "A123-456$A"},
+    {"Codabar", "codabar", "40.15:9/+", 0, 0, -1, Format::Codabar, "A40.15:9/+A"},
+    {"EAN-13", "ean13", "590123412345", -1, -1, -1, Format::Ean13, "5901234123457"},
+    {"JAN-13", "jan13", "490000000000", -1, -1, -1, Format::Ean13, "4900000000009"},
+    {"ISBN", "isbn", "978014300723", -1, -1, -1, Format::Ean13, "9780143007234"},
+    {"UPC-A", "upca", "09736339584", -1, -1, -1, Format::UpcA, "097363395843"},
 };
 
 TEST(EndToEnd, WhatIsCopiedAndSavedScansAsTheData) {
   for (const Row& row : kRows) {
     Person p;
     const auto& ui = p.ui();
-    QAbstractButton* option = optionOf(ui, row);
+    QAbstractButton* option = p.window->optionButton(*app::choiceByKey(row.choice));
     if (!option->isChecked()) p.click(option);
     ASSERT_TRUE(option->isChecked()) << row.name;
     QTest::keyClicks(ui.dataInput, QString::fromLatin1(row.typed));
@@ -99,32 +91,31 @@ TEST(EndToEnd, WhatIsCopiedAndSavedScansAsTheData) {
 
 struct WrongRow {
   const char* name;
-  QAbstractButton* app::Controls::*option;
-  int linear;
+  const char* choice;  // key in the choices table
   const char* typed;
   const char* shownPicture;  // object name of the visible picture, or "" for none
   const char* prompt;        // the prompt on show, or "" for none
 };
 
 const WrongRow kWrongRows[] = {
-    {"Code 39 sign", nullptr, 0, "a#", "Picture1", ""},
-    {"I 2 of 5 letter", nullptr, 1, "12a", "Picture1", ""},
-    {"Codabar capital", nullptr, 3, "A123B", "Picture1", ""},
-    {"EAN-13 short", OPT(ean13Option), -1, "12345", "", "Enter 12 digit number for EAN-13"},
-    {"EAN-13 letter", OPT(ean13Option), -1, "12345678901x", "", "Enter 12 digit number for EAN-13"},
-    {"JAN-13 prefix", OPT(jan13Option), -1, "460000000000", "",
+    {"Code 39 sign", "code39", "a#", "Picture1", ""},
+    {"I 2 of 5 letter", "i2of5", "12a", "Picture1", ""},
+    {"Codabar capital", "codabar", "A123B", "Picture1", ""},
+    {"EAN-13 short", "ean13", "12345", "", "Enter 12 digit number for EAN-13"},
+    {"EAN-13 letter", "ean13", "12345678901x", "", "Enter 12 digit number for EAN-13"},
+    {"JAN-13 prefix", "jan13", "460000000000", "",
      "Enter 12 digit number starting with '45' or '49' for JAN-13"},
-    {"ISBN prefix", OPT(isbnOption), -1, "977014300723", "",
+    {"ISBN prefix", "isbn", "977014300723", "",
      "Enter 12 digit number starting with '978' or '979' for ISBN"},
-    {"UPC-A long", OPT(upcaOption), -1, "097363395843", "", "Enter 11 digit number for UPC-A"},
-    {"UPC-A letter", OPT(upcaOption), -1, "0973633958x", "", "Enter 11 digit number for UPC-A"},
+    {"UPC-A long", "upca", "097363395843", "", "Enter 11 digit number for UPC-A"},
+    {"UPC-A letter", "upca", "0973633958x", "", "Enter 11 digit number for UPC-A"},
 };
 
 TEST(EndToEnd, WrongAndIncompleteDataShowWhatAPersonShouldSee) {
   for (const WrongRow& row : kWrongRows) {
     Person p;
     const auto& ui = p.ui();
-    QAbstractButton* option = row.option ? ui.*row.option : ui.linearOptions[row.linear];
+    QAbstractButton* option = p.window->optionButton(*app::choiceByKey(row.choice));
     if (!option->isChecked()) p.click(option);
     QTest::keyClicks(ui.dataInput, QString::fromLatin1(row.typed));
     EXPECT_EQ(ui.characterCount->text(), QString::number(qstrlen(row.typed))) << row.name;

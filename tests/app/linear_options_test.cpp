@@ -10,9 +10,12 @@
 #include "symbologies/linear/code39.h"
 #include "symbologies/linear/draw.h"
 #include "symbologies/linear/interleaved2of5.h"
+#include "tests/support/settings.h"
 #include "tests/support/window.h"
 
 namespace {
+
+using namespace testsupport::settings;
 
 using testsupport::Window;
 // What each linear option should draw with, and do to "Add Check Character",
@@ -76,10 +79,10 @@ TEST(LinearOptions, AddCheckCharacterRedrawsInterleaved2of5) {
   w.type(QStringLiteral("1234"));
   w.setCheck(2, true);
   EXPECT_EQ(w.picture(),
-            expected(w, &linear::encodeInterleaved2of5, QStringLiteral("1234"), {1, 1, 1}));
+            expected(w, &linear::encodeInterleaved2of5, QStringLiteral("1234"), kSpacedCheck));
   w.setCheck(2, false);
   EXPECT_EQ(w.picture(),
-            expected(w, &linear::encodeInterleaved2of5, QStringLiteral("1234"), {1, 1, 0}));
+            expected(w, &linear::encodeInterleaved2of5, QStringLiteral("1234"), kSpaced));
 }
 
 TEST(LinearOptions, Interleaved2of5WidensTheWindowAt17TwipsAPixel) {

@@ -15,16 +15,10 @@
 
 namespace {
 
+using testsupport::SavingWindow;
 using testsupport::Window;
 
 const QString kTypeFirst = QStringLiteral("Please Type the Barcode Data First");
-
-struct SavingWindow : Window {
-  QTemporaryDir dir;
-  SavingWindow() { platform->directory = dir.path(); }
-  QString file(const QString& name) const { return dir.filePath(name); }
-  QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
-};
 
 void resetClipboard() {
   auto* marker = new QMimeData;

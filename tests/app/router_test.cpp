@@ -9,9 +9,12 @@
 #include "symbologies/linear/code39.h"
 #include "symbologies/linear/draw.h"
 #include "tests/support/pixels.h"
+#include "tests/support/settings.h"
 #include "tests/support/window.h"
 
 namespace {
+
+using namespace testsupport::settings;
 
 using testsupport::Window;
 
@@ -27,10 +30,10 @@ QImage expectedCode39(const Window& w, const std::u32string& text, linear::Setti
 TEST(Router, EveryKeystrokeRedrawsAndCountsTheCharacters) {
   Window w;
   w.type(QStringLiteral("A"));
-  EXPECT_EQ(w.picture(), expectedCode39(w, U"A", {1, 1, 0}));
+  EXPECT_EQ(w.picture(), expectedCode39(w, U"A", kSpaced));
   EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("1"));
   w.type(QStringLiteral("AB1"));
-  EXPECT_EQ(w.picture(), expectedCode39(w, U"AB1", {1, 1, 0}));
+  EXPECT_EQ(w.picture(), expectedCode39(w, U"AB1", kSpaced));
   EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("3"));
   EXPECT_EQ(w.ui().linearPicture->Width(), (20 + 21 * 4 + 19) * 15 + 500);
 }
@@ -136,7 +139,7 @@ TEST(Router, EachSettingRedrawsTheSymbol) {
   for (int index = 0; index < 3; ++index) {
     Window w;
     w.type(QStringLiteral("CODE39"));
-    linear::Settings s{1, 1, 0};
+    linear::Settings s = kSpaced;
     w.setCheck(index, index == 2);
     (index == 0 ? s.printSpacing : index == 1 ? s.label : s.checkCharacter) = index == 2 ? 1 : 0;
     EXPECT_EQ(w.picture(), expectedCode39(w, U"CODE39", s)) << index;
@@ -148,7 +151,7 @@ TEST(Router, ADisabledCheckBoxChangedFromCodeStillRedraws) {
   w.type(QStringLiteral("A"));
   w.ui().settingBoxes[app::kAddLabel]->setEnabled(false);
   w.setCheck(1, false);
-  EXPECT_EQ(w.picture(), expectedCode39(w, U"A", {1, 0, 0}));
+  EXPECT_EQ(w.picture(), expectedCode39(w, U"A", kSpacedNoLabel));
 }
 
 TEST(Router, RejectedCharacterShowsInThePicture) {
@@ -173,7 +176,7 @@ TEST(Router, FontChoiceRenamesTheLabelFontAndRedraws) {
   for (auto* picture : {ui.linearPicture, ui.upcPicture, ui.eanPicture})
     EXPECT_EQ(picture->font().family(), item->text());
   EXPECT_EQ(ui.linearPicture->font().pixelSize(), 19);
-  EXPECT_EQ(w.picture(), expectedCode39(w, U"AB", {1, 1, 0}));
+  EXPECT_EQ(w.picture(), expectedCode39(w, U"AB", kSpaced));
 }
 
 TEST(Router, FontListWithoutSelectionChangesNothing) {

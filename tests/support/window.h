@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <vector>
 
 #include "app/barcodegenerator.h"
+#include "app/choices.h"
 #include "app/platform.h"
 #include "surface/picturebox.h"
 
@@ -50,7 +53,16 @@ struct Window {
   void type(const QString& text) { ui().dataInput->setText(text); }
   void setCheck(int index, bool on) { ui().settingBoxes[index]->setChecked(on); }
   void chooseLinear(int index) { ui().linearOptions[index]->setChecked(true); }
+  void choose(const app::Choice& choice) { window->optionButton(choice)->setChecked(true); }
   QImage picture() const { return ui().linearPicture->Image(); }
+};
+
+// A window whose current directory is a fresh temporary one.
+struct SavingWindow : Window {
+  QTemporaryDir dir;
+  SavingWindow() { platform->directory = dir.path(); }
+  QString file(const QString& name) const { return dir.filePath(name); }
+  QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
 };
 
 }  // namespace testsupport

@@ -4,23 +4,14 @@
 
 #include <QTemporaryDir>
 
+#include "tests/support/pixels.h"
+
 namespace {
 
 using surface::PictureBox;
 
-// Columns of row y that are not white.
-std::vector<int> darkColumns(const QImage& image, int y) {
-  std::vector<int> columns;
-  for (int x = 0; x < image.width(); ++x)
-    if (image.pixel(x, y) != qRgb(255, 255, 255)) columns.push_back(x);
-  return columns;
-}
-
-bool isBlank(const QImage& image) {
-  for (int y = 0; y < image.height(); ++y)
-    if (!darkColumns(image, y).empty()) return false;
-  return true;
-}
+using testsupport::darkColumns;
+using testsupport::isBlank;
 
 struct ScaleCase {
   const char* name;

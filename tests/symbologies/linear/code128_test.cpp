@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/settings.h"
 #include "tests/symbologies/linear/linear_cases.h"
 
 namespace {
+
+using namespace testsupport::settings;
 
 using namespace lineartest;
 using linear::Settings;
@@ -14,10 +17,10 @@ const Encode kEncode = &linear::encodeCode128;
 // n characters take 11n + 35 modules, one pixel each, and 3n + 9 spaces that
 // print spacing widens by a pixel. The label leaves out the check character.
 const LayoutCase kLayouts[] = {
-    {"three letters, print spacing", U"ABC", {1, 1, 0}, 106, 2090, 45, U"ABC"},
-    {"three letters, tight spacing", U"ABC", {0, 1, 0}, 88, 1820, 39, U"ABC"},
-    {"lower case kept as typed", U"abc", {0, 1, 0}, 88, 1820, 39, U"abc"},
-    {"check box is not read", U"ABC", {0, 1, 1}, 88, 1820, 39, U"ABC"},
+    {"three letters, print spacing", U"ABC", kSpaced, 106, 2090, 45, U"ABC"},
+    {"three letters, tight spacing", U"ABC", kTight, 88, 1820, 39, U"ABC"},
+    {"lower case kept as typed", U"abc", kTight, 88, 1820, 39, U"abc"},
+    {"check box is not read", U"ABC", kTightCheck, 88, 1820, 39, U"ABC"},
 };
 
 TEST(Code128, LayoutFromPixels) {
@@ -42,7 +45,7 @@ TEST(Code128, CheckValueIsTheWeightedSumModulo103) {
       {"longest that fits", std::u32string(2970, U'~'), checkValueOfRepeated(94, 2970)},
   };
   for (const auto& c : cases) {
-    const auto symbol = std::get<linear::Symbol>(kEncode(c.text, {0, 1, 0}));
+    const auto symbol = std::get<linear::Symbol>(kEncode(c.text, kTight));
     EXPECT_EQ(symbol.checkValue, c.check) << c.name;
   }
 }
@@ -50,10 +53,10 @@ TEST(Code128, CheckValueIsTheWeightedSumModulo103) {
 TEST(Code128, RefusesAnythingOutsideBlankToTilde) {
   const QString message = QStringLiteral("Invalid Character(s)");
   const RejectCase cases[] = {
-      {"accented letter", U"\u00e9", {1, 1, 0}, message},
-      {"tab", U"A\tB", {1, 1, 0}, message},
-      {"delete, value 95", U"A\x7f", {1, 1, 0}, message},
-      {"character outside the BMP", U"A\U0001F600", {1, 1, 0}, message},
+      {"accented letter", U"\u00e9", kSpaced, message},
+      {"tab", U"A\tB", kSpaced, message},
+      {"delete, value 95", U"A\x7f", kSpaced, message},
+      {"character outside the BMP", U"A\U0001F600", kSpaced, message},
   };
   for (const auto& c : cases) expectRejected(c, kEncode);
 }
@@ -61,8 +64,8 @@ TEST(Code128, RefusesAnythingOutsideBlankToTilde) {
 TEST(Code128, LongestDataThatFitsTheWidestPicture) {
   // Tight spacing: 55 + 11n <= 32733; print spacing: 64 + 14n.
   const LimitCase cases[] = {
-      {"tight spacing", std::u32string(2970, U'~'), {0, 1, 0}, 55 + 11 * 2970},
-      {"print spacing", std::u32string(2333, U'0'), {1, 1, 0}, 64 + 14 * 2333},
+      {"tight spacing", std::u32string(2970, U'~'), kTight, 55 + 11 * 2970},
+      {"print spacing", std::u32string(2333, U'0'), kSpaced, 64 + 14 * 2333},
   };
   for (const auto& c : cases) expectWidestPicture(c, kEncode);
 }
@@ -75,15 +78,13 @@ TEST(Code128, LongestDataThatFitsTheWidestPicture) {
 // of 11 modules measures 14 pixels, and zxing-cpp, which matches the six
 // element widths of each character, reads none of them.
 const ScanCase kScans[] = {
-    {"letters", U"ABC", {0, 1, 0}, "ABC"},
-    {"lower case, no label", U"a", {0, 0, 0}, "a"},
-    {"every character of code set B", U"" CODE_SET_B, {0, 1, 0}, CODE_SET_B},
-    {"check sum past 16 bits",
-     U"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~",
-     {0, 1, 0},
+    {"letters", U"ABC", kTight, "ABC"},
+    {"lower case, no label", U"a", kTightNoLabel, "a"},
+    {"every character of code set B", U"" CODE_SET_B, kTight, CODE_SET_B},
+    {"check sum past 16 bits", U"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~", kTight,
      "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~"},
-    {"letters, print spacing", U"ABC", {1, 1, 0}, nullptr},
-    {"every character, print spacing", U"" CODE_SET_B, {1, 1, 0}, nullptr},
+    {"letters, print spacing", U"ABC", kSpaced, nullptr},
+    {"every character, print spacing", U"" CODE_SET_B, kSpaced, nullptr},
 };
 
 #undef CODE_SET_B
@@ -106,7 +107,7 @@ TEST(Code128, ZxingAcceptsEveryCheckValue) {
         }
     ASSERT_FALSE(text.empty()) << wanted;
     Picture picture;
-    ASSERT_TRUE(linear::drawLinear(picture.box, text, {0, 0, 0}, kEncode));
+    ASSERT_TRUE(linear::drawLinear(picture.box, text, kTightNoLabel, kEncode));
     EXPECT_EQ(testsupport::scan(picture.box.Image(), testsupport::Format::Code128),
               QString::fromStdU32String(text).toStdString())
         << "check value " << wanted;
