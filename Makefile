@@ -38,7 +38,7 @@ test: build format-check
 	  ctest --output-on-failure -j$(JOBS) -E DesktopInstall
 
 # The batch export is timed against zint's --batch by a script of its own.
-bench: EXTRA_PACKAGES = zint bc
+bench: EXTRA_PACKAGES = zint bc time
 bench: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBG_BENCH=ON
 	cmake --build $(BUILD) -j$(JOBS) --target barcode-bench barcode-generator

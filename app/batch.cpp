@@ -15,6 +15,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -63,8 +64,9 @@ struct Record {
   QString name;     // in the folder
   QString path;
   // Filled by a worker.
-  enum class Outcome { Pending, Written, Refused, Failed } outcome = Outcome::Pending;
+  enum class Outcome { Pending, Drawn, Refused } outcome = Outcome::Pending;
   QString message;
+  QByteArray bytes;
 };
 
 QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
@@ -109,7 +111,8 @@ QString writeInFolder(int folder, const QString& name, const QByteArray& bytes) 
   return {};
 }
 
-void process(Record& record, const BatchRequest& request, int folder) {
+// Draws a record into its file's bytes, or says why it is refused.
+void draw(Record& record, const BatchRequest& request) {
   if (!record.refusal.isEmpty()) {
     record.outcome = Record::Outcome::Refused;
     record.message = record.refusal;
@@ -121,12 +124,29 @@ void process(Record& record, const BatchRequest& request, int folder) {
     record.message = *refused;
     return;
   }
-  const QByteArray bytes = render::document(request.format, std::get<render::Layout>(layout),
-                                            request.options.resolution, request.options.optimize);
-  const QString problem = writeInFolder(folder, record.name, bytes);
-  record.outcome = problem.isEmpty() ? Record::Outcome::Written : Record::Outcome::Failed;
-  record.message = problem;
+  record.bytes = render::document(request.format, std::get<render::Layout>(layout),
+                                  request.options.resolution, request.options.optimize);
+  record.outcome = Record::Outcome::Drawn;
 }
+
+// Draws the records of a block on the workers while the caller goes on.
+class Drawing {
+ public:
+  Drawing(std::vector<Record>& records, const BatchRequest& request, int workers) {
+    const auto work = [&records, &request, this] {
+      for (std::size_t i; (i = m_next++) < records.size();) draw(records[i], request);
+    };
+    const int count = std::min<int>(workers, static_cast<int>(records.size()));
+    for (int t = 0; t < count; ++t) m_threads.emplace_back(work);
+  }
+  ~Drawing() {
+    for (std::thread& thread : m_threads) thread.join();
+  }
+
+ private:
+  std::atomic<std::size_t> m_next{0};
+  std::vector<std::thread> m_threads;
+};
 
 // Lines of a readable device; the last one counts without its newline too.
 qint64 countLines(QIODevice& device) {
@@ -299,12 +319,13 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
   Progress progress(err, lines);
   bool refusedAny = false;
   qint64 line = 0;
-  std::vector<Record> chunk;
-  chunk.reserve(kChunk);
+  // Blocks of records: the workers draw the next block while this thread
+  // writes the files of the last, one by one and in the list's order, so a
+  // failure stops the run exactly there.
   bool atEnd = false;
-  while (!atEnd) {
-    chunk.clear();
-    while (static_cast<qsizetype>(chunk.size()) < kChunk) {
+  const auto readBlock = [&](std::vector<Record>& block) {
+    block.clear();
+    while (static_cast<qsizetype>(block.size()) < kChunk) {
       if (list.atEnd()) {
         atEnd = true;
         break;
@@ -342,39 +363,40 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
         record.name = name;
         record.path = folder.filePath(name);
       }
-      chunk.push_back(std::move(record));
+      block.push_back(std::move(record));
     }
-
-    std::atomic<std::size_t> next{0};
-    std::atomic<bool> stop{false};
-    const auto work = [&] {
-      for (std::size_t i; !stop && (i = next++) < chunk.size();) {
-        process(chunk[i], request, folderFd);
-        if (chunk[i].outcome == Record::Outcome::Failed) stop = true;
-      }
-    };
-    const int workers = std::min<int>(jobs, static_cast<int>(chunk.size()));
-    std::vector<std::thread> threads;
-    for (int t = 1; t < workers; ++t) threads.emplace_back(work);
-    work();
-    for (std::thread& thread : threads) thread.join();
-
-    for (const Record& record : chunk) {
+  };
+  std::vector<Record> chunk, next;
+  readBlock(chunk);
+  { Drawing drawing(chunk, request, jobs); }
+  while (!chunk.empty()) {
+    std::optional<Drawing> drawing;
+    if (!atEnd) {
+      readBlock(next);
+      drawing.emplace(next, request, jobs);
+    }
+    for (Record& record : chunk) {
       if (record.outcome == Record::Outcome::Refused) {
         progress.clear();
         err << "line " << record.line << ": " << record.message << "\n";
         refusedAny = true;
-      } else if (record.outcome == Record::Outcome::Failed) {
+        continue;
+      }
+      const QString problem = writeInFolder(folderFd, record.name, record.bytes);
+      if (!problem.isEmpty()) {
+        drawing.reset();
         progress.clear();
-        err << "line " << record.line << ": " << record.path
-            << " was not written: " << record.message << "; stopped\n";
+        err << "line " << record.line << ": " << record.path << " was not written: " << problem
+            << "; stopped\n";
         err.flush();
         return kNotWritten;
-      } else if (record.outcome == Record::Outcome::Pending) {
-        break;  // not reached: a record before it failed
       }
+      record.bytes.clear();
     }
-    progress.update(chunk.empty() ? line : chunk.back().line);
+    progress.update(chunk.back().line);
+    drawing.reset();
+    chunk.swap(next);
+    next.clear();
   }
   progress.update(line, true);
   // Every file written reaches the disk before the run says it is done.
