@@ -9,10 +9,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "app/choices.h"
 #include "app/exportdialog.h"
@@ -177,6 +179,48 @@ TEST(ExportCommands, ExportWritesTheSymbolOnShow) {
         std::optional<std::string>(row.reads))
         << row.name;
   }
+}
+
+TEST(ExportCommands, TheDialogWritesTheFileAndIsRememberedForTheRun) {
+  testsupport::Window w;
+  QTemporaryDir dir;
+  w.platform->directory = dir.path();
+  w.chooseLinear(2);
+  w.type(QStringLiteral("Dialog 128"));
+  // Answers the dialog as a person would: 3 dots, SVG, the proposed name.
+  QString proposed;
+  int dotsShown = 0;
+  const auto answer = [&](bool changeSettings) {
+    QTimer::singleShot(0, [&, changeSettings] {
+      auto* dialog = qobject_cast<app::ExportDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(dialog);
+      proposed = dialog->filePath();
+      dotsShown = dialog->settings().dots;
+      if (changeSettings) {
+        dialog->findChild<QSpinBox*>(QStringLiteral("dots"))->setValue(3);
+        auto* format = dialog->findChild<QComboBox*>(QStringLiteral("format"));
+        format->setCurrentIndex(format->findText(QStringLiteral("SVG")));
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
+    });
+  };
+  answer(true);
+  w.window->exportBarcode();
+  EXPECT_EQ(proposed, QDir(dir.path()).filePath(QStringLiteral("VellB_Dialog 128.png")));
+  const QString written = QDir(dir.path()).filePath(QStringLiteral("VellB_Dialog 128.svg"));
+  QFile file(written);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(testsupport::scan(testsupport::picture(render::Format::Svg, file.readAll(), 300),
+                              Format::Code128),
+            std::optional<std::string>("Dialog 128"));
+  // Opened again, it shows what was chosen last.
+  answer(false);
+  w.window->exportBarcode();
+  EXPECT_EQ(dotsShown, 3);
+  EXPECT_EQ(proposed, written);
+  EXPECT_TRUE(w.platform->messages.empty());
 }
 
 TEST(ExportCommands, AFailedExportIsReportedAsSaveReportsIt) {
