@@ -36,6 +36,15 @@ struct ExportSettings;
 
 inline constexpr auto kAppTitle = "Barcode Generator";
 
+// The most characters the input holds: a line edit's own default, ten times
+// what the widest symbol can take, and short enough to stay quick to edit.
+inline constexpr int kMaxInputLength = 32767;
+
+// Where a window of this size opens on a screen with this available area:
+// centred when it fits, else with its top-left corner (and so its menu bar)
+// on the screen.
+QPoint windowPlace(const QSize& window, const QRect& available);
+
 // "VellB_" + data + ".bmp", with "/" and control characters made "_".
 QString saveFileName(const QString& data);
 
@@ -190,6 +199,8 @@ class BarcodeGenerator : public QMainWindow {
   // Copy and save go ahead only for a barcode of the data typed; otherwise
   // they say why not, with nothingToDo when there is data but no barcode.
   bool barcodeReady(const QString& nothingToDo);
+  // Says that File Save wrote nothing, and why; name is left out when empty.
+  void notSaved(const QString& name, const QString& reason);
 
   Controls ui;
   ClientArea* m_client = nullptr;

@@ -105,7 +105,7 @@ QString writeInFolder(int folder, const QString& name, const QByteArray& bytes) 
   if (error != 0) {
     ::unlinkat(folder, temporary.constData(), 0);
     return error == EISDIR || error == ENOTEMPTY || error == EEXIST
-               ? QStringLiteral("A folder has that name")
+               ? QStringLiteral("A folder stands at that name")
                : reason(error);
   }
   return {};

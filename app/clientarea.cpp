@@ -14,8 +14,8 @@ void ClientArea::drawTopLine(const QColor& colour) {
 void ClientArea::paintEvent(QPaintEvent*) {
   if (!m_topLine.isValid()) return;
   QPainter painter(this);
-  painter.setPen(m_topLine);
-  painter.drawLine(0, 0, width(), 0);
+  // A filled row, not a line, stays whole at any device pixel ratio.
+  painter.fillRect(QRect(0, 0, width(), 1), m_topLine);
 }
 
 void ClientArea::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }

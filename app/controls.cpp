@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <limits>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
 #include <string_view>
 
 #include "app/about.h"
@@ -74,6 +76,22 @@ void setColours(QWidget* widget, const QColor& background, const QColor& text) {
   widget->setPalette(palette);
 }
 
+// The count box is narrow: a count too wide for its font gets a smaller one,
+// so that the whole number shows. Counts that fit keep the layout's font.
+void fitCount(QLineEdit* box, const QFont& font) {
+  // The text area as the line edit works it out: its contents less the
+  // frame, less its own margin of 2 pixels a side, and a pixel for the cursor.
+  QStyleOptionFrame option;
+  option.initFrom(box);
+  option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+  const int room =
+      box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() - 2 * 2 - 1;
+  QFont fitted = font;
+  while (fitted.pixelSize() > 6 && QFontMetrics(fitted).horizontalAdvance(box->text()) > room)
+    fitted.setPixelSize(fitted.pixelSize() - 1);
+  if (box->font() != fitted) box->setFont(fitted);
+}
+
 }  // namespace
 
 BarcodeGenerator::BarcodeGenerator(std::shared_ptr<Platform> platform, QWidget* parent)
@@ -90,7 +108,15 @@ void BarcodeGenerator::createControls() {
   setObjectName(QStringLiteral("BarcodeGenerator"));
   setWindowTitle(QString::fromLatin1(kAppTitle));
   setWindowIcon(windowIcon16and32());
-  setFont(tahoma(9));
+  QFont windowFont = tahoma(9);
+  // On a scaled screen Qt draws text unhinted, and the labels drawn into the
+  // pictures would change with the scale: keep the light hinting the desktop
+  // gives them at scale 1, so copied and saved pictures stay the same.
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  if (std::any_of(screens.begin(), screens.end(),
+                  [](const QScreen* screen) { return screen->devicePixelRatio() != 1.0; }))
+    windowFont.setHintingPreference(QFont::PreferVerticalHinting);
+  setFont(windowFont);
 
   ui.aboutAction = menuBar()->addAction(QStringLiteral("About"));
   ui.aboutAction->setObjectName(QStringLiteral("help"));
@@ -170,7 +196,7 @@ void BarcodeGenerator::createControls() {
 
   ui.dataInput = place(new QLineEdit(form), "Text1", 1200, 3840, 3855, 390);
   ui.dataInput->setFont(controlFont);
-  ui.dataInput->setMaxLength(std::numeric_limits<int>::max());
+  ui.dataInput->setMaxLength(kMaxInputLength);
 
   ui.characterCount = place(new QLineEdit(form), "Text2", 5280, 3840, 495, 390);
   ui.characterCount->setFont(controlFont);
@@ -254,7 +280,7 @@ void BarcodeGenerator::createControls() {
     }
   }
   ui.reentryBuffer = place(new QLineEdit(form), "TempText", 120, 5880, 495, 375);
-  ui.reentryBuffer->setMaxLength(std::numeric_limits<int>::max());
+  ui.reentryBuffer->setMaxLength(kMaxInputLength);
   ui.reentryBuffer->hide();
 
   // Text1 comes first in the tab order and holds the focus when the window opens.
@@ -263,13 +289,20 @@ void BarcodeGenerator::createControls() {
 
   resize(px(kClientWidthTwips), px(kClientHeightTwips) + menuBar()->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+    move(windowPlace(size(), screen->availableGeometry()));
+}
+
+QPoint windowPlace(const QSize& window, const QRect& available) {
+  const QPoint centred = available.center() - QRect(QPoint(), window).center();
+  return {std::max(centred.x(), available.left()), std::max(centred.y(), available.top())};
 }
 
 void BarcodeGenerator::connectSignals() {
   // Every signal is a direct connection: a property set from code runs its
   // handler at once and nested, which the input re-entry relies on.
   connect(ui.dataInput, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+  connect(ui.characterCount, &QLineEdit::textChanged, this,
+          [this] { fitCount(ui.characterCount, tahoma(11.25)); });
   connect(ui.dataInput, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(13); });
   for (int i = 0; i < 4; ++i) {
     connect(ui.linearOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {

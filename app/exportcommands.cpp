@@ -149,9 +149,10 @@ bool BarcodeGenerator::exportShown(const QString& path, const ExportSettings& ex
       path, render::document(exportSettings.format, *layout, exportSettings.resolution(),
                              symbolSettings.printSpacing != 0));
   if (problem.isEmpty()) return true;
+  // In the words "File Save" uses.
   m_platform->message(this,
                       QStringLiteral("The barcode was not saved as ") + QFileInfo(path).fileName() +
-                          QStringLiteral(": ") + problem,
+                          QStringLiteral(".\n") + problem + QLatin1Char('.'),
                       kExportTitle);
   return false;
 }

@@ -3,11 +3,13 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
 
+#include "app/atomicfile.h"
 #include "app/barcodegenerator.h"
 #include "app/choices.h"
 #include "app/platform.h"
@@ -19,6 +21,9 @@ namespace {
 
 const QString kTypeFirst = QStringLiteral("Please Type the Barcode Data First");
 const QString kFileSave = QStringLiteral("File Save");
+const QString kFolderGone = QStringLiteral("The current folder no longer exists");
+// The longest name of one folder entry on the file systems we meet.
+constexpr qsizetype kMaxNameBytes = 255;
 
 QByteArray encoded(const QImage& image, const char* format) {
   QByteArray bytes;
@@ -94,16 +99,42 @@ void BarcodeGenerator::Command4_Click() {
   if (!barcodeReady(QStringLiteral(
           "There is no barcode to save: the data typed does not make a complete barcode.")))
     return;
+  // Said before the question: no answer could make such a name work.
+  const qsizetype nameBytes = QFile::encodeName(name).size();
+  if (nameBytes > kMaxNameBytes) {
+    notSaved(QString(), QStringLiteral("The file name is too long: %1 bytes, at most %2")
+                            .arg(nameBytes)
+                            .arg(kMaxNameBytes));
+    return;
+  }
   const QString directory = m_platform->currentDirectory();
+  if (directory.isEmpty()) {
+    notSaved(name, kFolderGone);
+    return;
+  }
+  QString shownFolder = QDir::toNativeSeparators(directory);
+  if (!shownFolder.endsWith(QDir::separator())) shownFolder += QDir::separator();
   const QString question = QStringLiteral("Do you want to save the barcode image of ") + data +
-                           QStringLiteral(" as ") + QDir::toNativeSeparators(directory) +
-                           QDir::separator() + name;
+                           QStringLiteral(" as ") + shownFolder + name;
   if (!m_platform->confirm(this, question, kFileSave)) return;
-  QString error;
-  if (!surface::SavePicture(currentPicture()->Image(), QDir(directory).filePath(name), &error))
-    m_platform->message(
-        this, QStringLiteral("The barcode was not saved as ") + name + QStringLiteral(": ") + error,
-        kFileSave);
+  // The file is the one the question names: the name alone, relative to the
+  // current directory, never a path rebuilt from the directory's name.
+  const QString folder = m_platform->saveFolder();
+  const QString path = folder.isEmpty() ? name : QDir(folder).filePath(name);
+  const QByteArray bitmap =
+      encoded(currentPicture()->Image().convertToFormat(QImage::Format_RGB32), "BMP");
+  QString error = bitmap.isEmpty() ? QStringLiteral("The picture could not be made into a bitmap")
+                                   : writeAtomically(path, bitmap);
+  if (error.isEmpty()) return;
+  if (m_platform->currentDirectory().isEmpty()) error = kFolderGone;
+  notSaved(name, error);
+}
+
+void BarcodeGenerator::notSaved(const QString& name, const QString& reason) {
+  const QString what =
+      name.isEmpty() ? QStringLiteral("The barcode was not saved.")
+                     : QStringLiteral("The barcode was not saved as ") + name + QLatin1Char('.');
+  m_platform->message(this, what + QLatin1Char('\n') + reason + QLatin1Char('.'), kFileSave);
 }
 
 void BarcodeGenerator::Command2_Click() {

@@ -35,9 +35,8 @@ void ourCode128(benchmark::State& state) {
 
 void theirCode128(benchmark::State& state) {
   Picture1 picture;
-  linear::drawLinear(picture.box,
-                     QString::fromLatin1(kCode128Text).toStdU32String(, &linear::encodeCode128),
-                     {0, 0, 1});
+  linear::drawLinear(picture.box, QString::fromLatin1(kCode128Text).toStdU32String(), {0, 0, 1},
+                     &linear::encodeCode128);
   const QSize size = picture.box.Image().size();
   const ZXing::MultiFormatWriter writer(ZXing::BarcodeFormat::Code128);
   for (auto _ : state) {

@@ -282,21 +282,35 @@ void PictureBox::paintEvent(QPaintEvent*) {
   m_updatePending = false;
   QPainter painter(this);
   const int w = width(), h = height();
-  // Sunken two-pixel border, as a classic picture box draws it.
-  painter.setPen(QColor(0x80, 0x80, 0x80));
-  painter.drawLine(0, 0, w - 1, 0);
-  painter.drawLine(0, 0, 0, h - 1);
-  painter.setPen(Qt::white);
-  painter.drawLine(0, h - 1, w - 1, h - 1);
-  painter.drawLine(w - 1, 0, w - 1, h - 1);
-  painter.setPen(QColor(0x40, 0x40, 0x40));
-  painter.drawLine(1, 1, w - 2, 1);
-  painter.drawLine(1, 1, 1, h - 2);
-  painter.setPen(QColor(0xd4, 0xd0, 0xc8));
-  painter.drawLine(1, h - 2, w - 2, h - 2);
-  painter.drawLine(w - 2, 1, w - 2, h - 2);
+  // Sunken two-pixel border, as a classic picture box draws it. Filled
+  // rectangles, not lines: a line is centred on the pixel's edge and at a
+  // device pixel ratio above 1 would spill half outside the box.
+  const auto edge = [&painter](int x, int y, int width, int height, const QColor& colour) {
+    painter.fillRect(QRect(x, y, width, height), colour);
+  };
+  edge(0, 0, w, 1, QColor(0x80, 0x80, 0x80));
+  edge(0, 0, 1, h, QColor(0x80, 0x80, 0x80));
+  edge(0, h - 1, w, 1, Qt::white);
+  edge(w - 1, 0, 1, h, Qt::white);
+  edge(1, 1, w - 2, 1, QColor(0x40, 0x40, 0x40));
+  edge(1, 1, 1, h - 2, QColor(0x40, 0x40, 0x40));
+  edge(1, h - 2, w - 2, 1, QColor(0xd4, 0xd0, 0xc8));
+  edge(w - 2, 1, 1, h - 2, QColor(0xd4, 0xd0, 0xc8));
   const QSize area = drawingSize();
-  painter.drawImage(QPoint(kBorder, kBorder), m_canvas, QRect(QPoint(0, 0), area));
+  const qreal ratio = devicePixelRatioF();
+  if (ratio == 1.0) {
+    painter.drawImage(QPoint(kBorder, kBorder), m_canvas, QRect(QPoint(0, 0), area));
+    return;
+  }
+  // Scaled here to whole device pixels by repeating pixels, so that every
+  // module stays sharp-edged and a whole number of device pixels wide.
+  const QRect target(QPoint(std::lround(kBorder * ratio), std::lround(kBorder * ratio)),
+                     QPoint(std::lround((kBorder + area.width()) * ratio) - 1,
+                            std::lround((kBorder + area.height()) * ratio) - 1));
+  QImage scaled = m_canvas.copy(QRect(QPoint(0, 0), area))
+                      .scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  scaled.setDevicePixelRatio(ratio);
+  painter.drawImage(QPointF(target.topLeft()) / ratio, scaled);
 }
 
 bool SavePicture(const QImage& image, const QString& path, QString* error) {

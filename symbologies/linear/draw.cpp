@@ -1,5 +1,7 @@
 #include "symbologies/linear/draw.h"
 
+#include <QFontMetrics>
+
 #include "surface/picturebox.h"
 
 namespace linear {
@@ -34,6 +36,16 @@ int drawSymbol(surface::PictureBox& picture, const Symbol& symbol, const Setting
   return twips;
 }
 
+// Instead of a symbol too wide, one line saying so; the picture widens to
+// show it whole (a symbol drawn before may have left it narrow), never
+// narrows for it.
+void showTooLong(surface::PictureBox& picture, const QString& text) {
+  picture.Print(text);
+  const int pixels = QFontMetrics(picture.font()).horizontalAdvance(text) + 2 * surface::kBorder;
+  const int twips = pixels * surface::kTwipsPerPixel + kRightMarginTwips;
+  if (twips > picture.Width()) picture.setWidth(twips);
+}
+
 }  // namespace
 
 std::optional<int> drawLinear(surface::PictureBox& picture, std::u32string_view text,
@@ -46,7 +58,7 @@ std::optional<int> drawLinear(surface::PictureBox& picture, std::u32string_view 
     return std::nullopt;
   }
   if (const auto* tooLong = std::get_if<TooLong>(&encoding)) {
-    picture.Print(message(*tooLong));
+    showTooLong(picture, message(*tooLong));
     return std::nullopt;
   }
   return drawSymbol(picture, std::get<Symbol>(encoding), settings);

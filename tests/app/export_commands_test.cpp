@@ -232,7 +232,7 @@ TEST(ExportCommands, AFailedExportIsReportedAsSaveReportsIt) {
   EXPECT_FALSE(w.window->exportShown(folder, app::ExportSettings{}));
   ASSERT_EQ(w.platform->messages.size(), 1u);
   EXPECT_TRUE(w.platform->messages[0].text.startsWith(
-      QStringLiteral("The barcode was not saved as taken.png: ")))
+      QStringLiteral("The barcode was not saved as taken.png.\n")))
       << qPrintable(w.platform->messages[0].text);
   EXPECT_TRUE(QFileInfo(folder).isDir());
 }

@@ -30,7 +30,11 @@ class FakePlatform : public app::Platform {
     questions.push_back({text, title});
     return answerOk;
   }
-  QString currentDirectory() const override { return directory; }
+  // Without a directory named, the real one: the process's current directory.
+  QString currentDirectory() const override {
+    return directory.isNull() ? app::QtPlatform().currentDirectory() : directory;
+  }
+  QString saveFolder() const override { return directory; }
   bool openUrl(const QUrl& url) override {
     opened.push_back(url);
     return openSucceeds;
@@ -41,7 +45,7 @@ class FakePlatform : public app::Platform {
   std::vector<QUrl> opened;
   bool answerOk = true;
   bool openSucceeds = true;
-  QString directory;
+  QString directory;  // where files are saved; null for the current directory
 };
 
 // A main window on a fake platform, with the shortcuts tests use.
