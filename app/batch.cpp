@@ -15,7 +15,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -64,7 +63,7 @@ struct Record {
   QString name;     // in the folder
   QString path;
   // Filled by a worker.
-  enum class Outcome { Pending, Drawn, Refused } outcome = Outcome::Pending;
+  enum class Outcome { Pending, Written, Refused, Failed } outcome = Outcome::Pending;
   QString message;
   QByteArray bytes;
 };
@@ -111,8 +110,8 @@ QString writeInFolder(int folder, const QString& name, const QByteArray& bytes) 
   return {};
 }
 
-// Draws a record into its file's bytes, or says why it is refused.
-void draw(Record& record, const BatchRequest& request) {
+// Draws a record and writes its file, or says why it is refused or not written.
+void make(Record& record, const BatchRequest& request, int folder) {
   if (!record.refusal.isEmpty()) {
     record.outcome = Record::Outcome::Refused;
     record.message = record.refusal;
@@ -124,29 +123,29 @@ void draw(Record& record, const BatchRequest& request) {
     record.message = *refused;
     return;
   }
-  record.bytes = render::document(request.format, std::get<render::Layout>(layout),
-                                  request.options.resolution, request.options.optimize);
-  record.outcome = Record::Outcome::Drawn;
+  const QByteArray bytes = render::document(request.format, std::get<render::Layout>(layout),
+                                            request.options.resolution, request.options.optimize);
+  record.message = writeInFolder(folder, record.name, bytes);
+  record.outcome = record.message.isEmpty() ? Record::Outcome::Written : Record::Outcome::Failed;
 }
 
-// Draws the records of a block on the workers while the caller goes on.
-class Drawing {
- public:
-  Drawing(std::vector<Record>& records, const BatchRequest& request, int workers) {
-    const auto work = [&records, &request, this] {
-      for (std::size_t i; (i = m_next++) < records.size();) draw(records[i], request);
-    };
-    const int count = std::min<int>(workers, static_cast<int>(records.size()));
-    for (int t = 0; t < count; ++t) m_threads.emplace_back(work);
-  }
-  ~Drawing() {
-    for (std::thread& thread : m_threads) thread.join();
-  }
-
- private:
-  std::atomic<std::size_t> m_next{0};
-  std::vector<std::thread> m_threads;
-};
+// Makes the records of a block on the workers, in the list's order as they
+// take them; after a failure they take no more.
+void makeAll(std::vector<Record>& records, const BatchRequest& request, int folder, int jobs) {
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> stop{false};
+  const auto work = [&] {
+    for (std::size_t i; !stop && (i = next++) < records.size();) {
+      make(records[i], request, folder);
+      if (records[i].outcome == Record::Outcome::Failed) stop = true;
+    }
+  };
+  std::vector<std::thread> threads;
+  const int count = std::min<int>(jobs, static_cast<int>(records.size()));
+  for (int t = 1; t < count; ++t) threads.emplace_back(work);
+  work();
+  for (std::thread& thread : threads) thread.join();
+}
 
 // Lines of a readable device; the last one counts without its newline too.
 qint64 countLines(QIODevice& device) {
@@ -319,9 +318,8 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
   Progress progress(err, lines);
   bool refusedAny = false;
   qint64 line = 0;
-  // Blocks of records: the workers draw the next block while this thread
-  // writes the files of the last, one by one and in the list's order, so a
-  // failure stops the run exactly there.
+  // Blocks of records: named here in the list's order, then drawn and
+  // written on the workers, then reported in order.
   bool atEnd = false;
   const auto readBlock = [&](std::vector<Record>& block) {
     block.clear();
@@ -366,37 +364,26 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
       block.push_back(std::move(record));
     }
   };
-  std::vector<Record> chunk, next;
-  readBlock(chunk);
-  { Drawing drawing(chunk, request, jobs); }
-  while (!chunk.empty()) {
-    std::optional<Drawing> drawing;
-    if (!atEnd) {
-      readBlock(next);
-      drawing.emplace(next, request, jobs);
-    }
-    for (Record& record : chunk) {
+  std::vector<Record> chunk;
+  while (!atEnd) {
+    readBlock(chunk);
+    makeAll(chunk, request, folderFd, jobs);
+    for (const Record& record : chunk) {
       if (record.outcome == Record::Outcome::Refused) {
         progress.clear();
         err << "line " << record.line << ": " << record.message << "\n";
         refusedAny = true;
-        continue;
-      }
-      const QString problem = writeInFolder(folderFd, record.name, record.bytes);
-      if (!problem.isEmpty()) {
-        drawing.reset();
+      } else if (record.outcome == Record::Outcome::Failed) {
         progress.clear();
-        err << "line " << record.line << ": " << record.path << " was not written: " << problem
-            << "; stopped\n";
+        err << "line " << record.line << ": " << record.path
+            << " was not written: " << record.message << "; stopped\n";
         err.flush();
         return kNotWritten;
+      } else if (record.outcome == Record::Outcome::Pending) {
+        break;  // not reached: a record before it failed
       }
-      record.bytes.clear();
     }
-    progress.update(chunk.back().line);
-    drawing.reset();
-    chunk.swap(next);
-    next.clear();
+    if (!chunk.empty()) progress.update(chunk.back().line);
   }
   progress.update(line, true);
   // Every file written reaches the disk before the run says it is done.

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -9,11 +10,6 @@
 namespace render {
 
 namespace {
-
-// zlib clears a hash table of 2^(level + 8) bytes on every reset, which the
-// run-length strategy never reads; its symbol buffer of 2^(level + 6) still
-// holds a whole symbol's worth.
-constexpr int kMemoryLevel = 5;
 
 void appendBigEndian(QByteArray& out, quint32 value) {
   const char bytes[4] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
@@ -29,6 +25,124 @@ void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
   const auto* crcFrom = reinterpret_cast<const Bytef*>(out.constData() + start);
   appendBigEndian(out,
                   static_cast<quint32>(crc32(0, crcFrom, static_cast<uInt>(out.size() - start))));
+}
+
+// Deflate bits go out lowest first; Huffman codes highest bit first.
+class BitWriter {
+ public:
+  explicit BitWriter(QByteArray& out) : m_out(out) {}
+  void put(std::uint32_t bits, int count) {
+    m_buffer |= static_cast<std::uint64_t>(bits) << m_count;
+    m_count += count;
+    while (m_count >= 8) {
+      m_out.append(static_cast<char>(m_buffer & 0xff));
+      m_buffer >>= 8;
+      m_count -= 8;
+    }
+  }
+  void flush() {
+    if (m_count > 0) m_out.append(static_cast<char>(m_buffer & 0xff));
+    m_buffer = 0;
+    m_count = 0;
+  }
+
+ private:
+  QByteArray& m_out;
+  std::uint64_t m_buffer = 0;
+  int m_count = 0;
+};
+
+struct Code {
+  std::uint16_t bits = 0;  // already reversed for the bit writer
+  std::uint8_t length = 0;
+};
+
+constexpr std::uint16_t reversed(std::uint16_t code, int length) {
+  std::uint16_t result = 0;
+  for (int i = 0; i < length; ++i)
+    result = static_cast<std::uint16_t>(result << 1 | (code >> i & 1));
+  return result;
+}
+
+// The fixed Huffman code of deflate (RFC 1951, 3.2.6) for literal/length symbols.
+constexpr std::array<Code, 288> fixedCodes() {
+  std::array<Code, 288> codes{};
+  for (int s = 0; s < 288; ++s) {
+    int code = 0, length = 0;
+    if (s < 144)
+      code = 0x30 + s, length = 8;
+    else if (s < 256)
+      code = 0x190 + (s - 144), length = 9;
+    else if (s < 280)
+      code = s - 256, length = 7;
+    else
+      code = 0xc0 + (s - 280), length = 8;
+    codes[static_cast<std::size_t>(s)] = {reversed(static_cast<std::uint16_t>(code), length),
+                                          static_cast<std::uint8_t>(length)};
+  }
+  return codes;
+}
+constexpr std::array<Code, 288> kFixed = fixedCodes();
+
+// Lengths 3 to 258: their symbol (257 to 285), extra bits and base (RFC 1951, 3.2.5).
+struct LengthCode {
+  std::uint16_t symbol;
+  std::uint8_t extraBits;
+  std::uint16_t base;
+};
+constexpr std::array<LengthCode, 29> kLengthCodes = {{
+    {257, 0, 3},   {258, 0, 4},   {259, 0, 5},   {260, 0, 6},   {261, 0, 7},   {262, 0, 8},
+    {263, 0, 9},   {264, 0, 10},  {265, 1, 11},  {266, 1, 13},  {267, 1, 15},  {268, 1, 17},
+    {269, 2, 19},  {270, 2, 23},  {271, 2, 27},  {272, 2, 31},  {273, 3, 35},  {274, 3, 43},
+    {275, 3, 51},  {276, 3, 59},  {277, 4, 67},  {278, 4, 83},  {279, 4, 99},  {280, 4, 115},
+    {281, 5, 131}, {282, 5, 163}, {283, 5, 195}, {284, 5, 227}, {285, 0, 258},
+}};
+
+constexpr std::array<std::uint8_t, 259> lengthIndexes() {
+  std::array<std::uint8_t, 259> index{};
+  for (std::size_t k = 0; k < kLengthCodes.size(); ++k)
+    for (int length = kLengthCodes[k].base;
+         length <= 258 && (k + 1 == kLengthCodes.size() || length < kLengthCodes[k + 1].base);
+         ++length)
+      index[static_cast<std::size_t>(length)] = static_cast<std::uint8_t>(k);
+  index[258] = 28;
+  return index;
+}
+constexpr std::array<std::uint8_t, 259> kLengthIndex = lengthIndexes();
+
+// A zlib stream of one fixed-Huffman block: every run of a repeated byte
+// becomes a copy at distance 1. Filtered rows of a symbol are mostly such
+// runs, and this packs them as tightly as zlib's own run-length strategy at
+// a fraction of its cost (no hash tables, no trees to build).
+QByteArray zlibRunLength(const Bytef* data, std::size_t size) {
+  QByteArray out;
+  out.reserve(static_cast<qsizetype>(size / 4 + 64));
+  out.append("\x78\x01", 2);  // deflate, 32K window, fastest
+  BitWriter bits(out);
+  bits.put(1, 1);  // the last block
+  bits.put(1, 2);  // fixed Huffman codes
+  const auto literal = [&bits](Bytef byte) { bits.put(kFixed[byte].bits, kFixed[byte].length); };
+  std::size_t i = 0;
+  while (i < size) {
+    const Bytef byte = data[i];
+    literal(byte);
+    std::size_t run = 0;
+    while (i + 1 + run < size && run < 258 && data[i + 1 + run] == byte) ++run;
+    if (run >= 3) {
+      const LengthCode& code = kLengthCodes[kLengthIndex[run]];
+      bits.put(kFixed[code.symbol].bits, kFixed[code.symbol].length);
+      if (code.extraBits) bits.put(static_cast<std::uint32_t>(run - code.base), code.extraBits);
+      bits.put(0, 5);  // distance code 0: distance 1
+      i += 1 + run;
+    } else {
+      ++i;
+    }
+  }
+  bits.put(kFixed[256].bits, kFixed[256].length);  // end of block
+  bits.flush();
+  const auto adler = static_cast<quint32>(adler32(1, data, static_cast<uInt>(size)));
+  appendBigEndian(out, adler);
+  return out;
 }
 
 }  // namespace
@@ -84,27 +198,7 @@ QByteArray pngOfBlackAndWhite(const QImage& picture) {
       packed[(y + 1) % 2] = current;
   }
 
-  // One compressor per thread, reset for each picture: setting one up costs
-  // more than compressing a symbol.
-  struct Compressor {
-    z_stream stream{};
-    bool ready = deflateInit2(&stream, 1, Z_DEFLATED, 15, kMemoryLevel, Z_RLE) == Z_OK;
-    ~Compressor() {
-      if (ready) deflateEnd(&stream);
-    }
-  };
-  thread_local Compressor compressor;
-  if (!compressor.ready || deflateReset(&compressor.stream) != Z_OK) return {};
-  z_stream& stream = compressor.stream;
-  QByteArray compressed(
-      static_cast<qsizetype>(deflateBound(&stream, static_cast<uLong>(filtered.size()))),
-      Qt::Uninitialized);
-  stream.next_in = filtered.data();
-  stream.avail_in = static_cast<uInt>(filtered.size());
-  stream.next_out = reinterpret_cast<Bytef*>(compressed.data());
-  stream.avail_out = static_cast<uInt>(compressed.size());
-  if (deflate(&stream, Z_FINISH) != Z_STREAM_END) return {};
-  compressed.resize(static_cast<qsizetype>(stream.total_out));
+  const QByteArray compressed = zlibRunLength(filtered.data(), filtered.size());
 
   QByteArray out;
   out.reserve(compressed.size() + 128);
