@@ -46,6 +46,9 @@ AboutWindow::AboutWindow(QWidget* parent)
     // same on every desktop, with no caption or buttons.
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmSplashbm"));
+  // No caption to read, so assistive technology is told what this window is.
+  setAccessibleName(QStringLiteral("About Barcode Generator"));
+  setAccessibleDescription(QStringLiteral("Click or press a key to close"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(px(10305), px(7020));
 

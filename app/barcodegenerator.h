@@ -20,6 +20,9 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
+template <typename T>
+class QFutureWatcher;
 
 namespace surface {
 class PictureBox;
@@ -31,6 +34,7 @@ class ClientArea;
 class Platform;
 class AboutWindow;
 struct Choice;
+struct Verdict;
 enum class PictureRole;
 struct ExportSettings;
 
@@ -79,6 +83,7 @@ struct Controls {
   QLabel* eanPrompt = nullptr;                   // Label9
   QPlainTextEdit* helpText = nullptr;            // HelpT
   QCheckBox* helpToggle = nullptr;               // Check2 "Help On/Off"
+  QLabel* scanVerdict = nullptr;                 // ScanVerdict: whether the symbol scans
   QPushButton* copyButton = nullptr;             // Command1
   QPushButton* saveButton = nullptr;             // Command4
   QPushButton* clearButton = nullptr;            // Command2
@@ -166,6 +171,16 @@ class BarcodeGenerator : public QMainWindow {
   const ExportSettings& exportSettings() const { return *m_exportSettings; }
   void setExportSettings(const ExportSettings& settings);
 
+  // Scan verdict: once typing pauses, the picture on show is decoded on a
+  // worker thread and ScanVerdict says whether it scans (or, for EAN/UPC,
+  // why the input makes no symbol). A result for data since changed is
+  // dropped. verdictShown() follows each update of the label.
+  void VerdictTimer_Timer();
+
+ signals:
+  void verdictShown();
+
+ public:
   // Whether the picture shows a symbol of exactly this data (not a blank or
   // a message), and the picture that belongs to the selected option.
   bool showsSymbolOf(const surface::PictureBox* picture, const QString& data) const;
@@ -196,6 +211,13 @@ class BarcodeGenerator : public QMainWindow {
   // (blank, a message). Copy and save act only on a symbol of the data typed.
   void symbolDrawn(surface::PictureBox* picture, const QString& data);
   void symbolCleared(surface::PictureBox* picture);
+  // The verdict waits for a pause in typing; each change restarts the wait.
+  void connectVerdict();
+  void scheduleVerdict();
+  // Accessible names and descriptions that say what each picture shows.
+  void describePictures();
+  void VerdictReader_Finished();
+  void showVerdict(const Verdict& verdict);
   // Copy and save go ahead only for a barcode of the data typed; otherwise
   // they say why not, with nothingToDo when there is data but no barcode.
   bool barcodeReady(const QString& nothingToDo);
@@ -207,6 +229,11 @@ class BarcodeGenerator : public QMainWindow {
   QHash<const surface::PictureBox*, QString> m_symbolData;
   std::shared_ptr<Platform> m_platform;
   QPointer<AboutWindow> m_splash;
+  QTimer* m_verdictTimer = nullptr;
+  QFutureWatcher<Verdict>* m_verdictReader = nullptr;
+  quint64 m_drawnGeneration = 0;               // counts changes of the input and what it draws
+  quint64 m_readGeneration = 0;                // the change the read in flight belongs to
+  bool m_readAgain = false;                    // the timer fired while a read was in flight
   std::vector<QRadioButton*> m_optionButtons;  // by row of the choices table
   // Index of the last chosen linear symbology; the EAN/UPC options leave it.
   int m_linearSymbology = 0;

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFontDatabase>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +27,7 @@
 #include "app/layout.h"
 #include "app/mousesignals.h"
 #include "app/platform.h"
+#include "app/verdict.h"
 #include "surface/controllookup.h"
 #include "surface/picturebox.h"
 
@@ -102,7 +103,10 @@ BarcodeGenerator::BarcodeGenerator(std::shared_ptr<Platform> platform, QWidget* 
   Form_Load();
 }
 
-BarcodeGenerator::~BarcodeGenerator() = default;
+BarcodeGenerator::~BarcodeGenerator() {
+  // A read in flight holds nothing of the window; it still ends before the window does.
+  if (m_verdictReader) m_verdictReader->waitForFinished();
+}
 
 void BarcodeGenerator::createControls() {
   setObjectName(QStringLiteral("BarcodeGenerator"));
@@ -120,6 +124,8 @@ void BarcodeGenerator::createControls() {
 
   ui.aboutAction = menuBar()->addAction(QStringLiteral("About"));
   ui.aboutAction->setObjectName(QStringLiteral("help"));
+  // The keyboard's way to the About window; the menu caption stays as it is.
+  ui.aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
 
   m_client = new ClientArea(this);
   m_client->setObjectName(QStringLiteral("ClientArea"));
@@ -173,6 +179,11 @@ void BarcodeGenerator::createControls() {
                                g[0], g[1], g[2], g[3], i);
     ui.settingBoxes[i]->setFont(controlFont);
   }
+  ui.settingBoxes[kPrintSpacing]->setToolTip(QStringLiteral(
+      "Widens every space by one pixel, for printers that spread ink. At one pixel per module "
+      "this can stop the barcode from scanning."));
+  ui.settingBoxes[kAddLabel]->setToolTip(
+      QStringLiteral("Prints the data as text under the bars, shortening them"));
   ui.settingBoxes[kPrintSpacing]->setChecked(true);
   ui.settingBoxes[kAddLabel]->setChecked(true);
 
@@ -190,6 +201,8 @@ void BarcodeGenerator::createControls() {
 
   ui.fontList = place(new QListWidget(form), "List1", 7920, 3240, 2295, 960);
   ui.fontList->setSortingEnabled(true);
+  ui.fontList->setAccessibleName(ui.fontHeading->text());
+  ui.fontName->setAccessibleName(QStringLiteral("Current label font"));
 
   ui.dataHeading = heading(form, "Label6", "Barcode Data Input", 1200, 3480, 3855, 255);
   ui.countHeading = heading(form, "Label1", "Digits", 5280, 3480, 495, 255);
@@ -203,6 +216,9 @@ void BarcodeGenerator::createControls() {
   ui.characterCount->setReadOnly(true);
   ui.characterCount->setAlignment(Qt::AlignCenter);
   ui.characterCount->setFocusPolicy(Qt::ClickFocus);
+  // Screen readers name each input by the heading above it.
+  ui.dataInput->setAccessibleName(ui.dataHeading->text());
+  ui.characterCount->setAccessibleName(ui.countHeading->text());
 
   // The prompts lie under the pictures and show only while all three are hidden.
   ui.upcPrompt = place(new QLabel(QString::fromLatin1(choiceByKey("upca")->prompt), form), "Label5",
@@ -226,11 +242,18 @@ void BarcodeGenerator::createControls() {
 
   ui.helpText = place(new QPlainTextEdit(form), "HelpT", 6240, 4440, 3975, 1215);
   ui.helpText->setReadOnly(true);
+  ui.helpText->setAccessibleName(QStringLiteral("Help"));
   ui.helpText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   ui.helpText->hide();
 
   ui.helpToggle =
       place(new QCheckBox(QStringLiteral("Help On/Off"), form), "Check2", 8760, 5760, 1455, 210);
+
+  // In the free strip between the pictures and the buttons, left of "Help On/Off";
+  // empty until there is a symbol to judge.
+  ui.scanVerdict = place(new QLabel(form), "ScanVerdict", 1200, 5700, 7440, 285);
+  ui.scanVerdict->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  ui.scanVerdict->setAccessibleName(QStringLiteral("Scan verdict"));
 
   auto command = [&](const char* name, const char* caption, int left, int width) {
     auto* button =
@@ -330,6 +353,7 @@ void BarcodeGenerator::connectSignals() {
   connect(ui.clearButton, &QPushButton::clicked, this, &BarcodeGenerator::Command2_Click);
   connect(ui.eanGenerate, &QPushButton::clicked, this, &BarcodeGenerator::EanGen_Click);
   connect(ui.aboutAction, &QAction::triggered, this, &BarcodeGenerator::help_Click);
+  connectVerdict();
   connect(m_client, &ClientArea::mouseMoved, this, &BarcodeGenerator::Form_MouseMove);
   auto* link = new MouseSignals(ui.link);
   connect(link, &MouseSignals::clicked, this, &BarcodeGenerator::LblLink_Click);
@@ -339,10 +363,10 @@ void BarcodeGenerator::connectSignals() {
 }
 
 void BarcodeGenerator::Form_Load() {
-  QStringList families = QFontDatabase::families();
-  ui.fontList->addItems(families);
+  ui.fontList->addItems(labelFontFamilies());
   ui.upcPicture->hide();
   ui.eanPicture->hide();
+  describePictures();
   m_client->drawTopLine(kGrey);
   if (ui.linearOptions[0]->isChecked())
     ui.helpText->setPlainText(QString::fromLatin1(linearChoice(0).help));

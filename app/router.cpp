@@ -30,6 +30,7 @@ constexpr int kWindowMarginTwips = 2000;
 }  // namespace
 
 void BarcodeGenerator::Text1_Change() {
+  scheduleVerdict();
   ui.upcPrompt->hide();
   ui.eanPrompt->hide();
   ui.eanPrompt->setText(QString());

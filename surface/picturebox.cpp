@@ -1,5 +1,6 @@
 #include "surface/picturebox.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,7 +10,21 @@
 
 namespace surface {
 
+namespace {
+
+// Assistive technology is told a picture box is a picture, not an empty panel.
+QAccessibleInterface* accessiblePicture(const QString& className, QObject* object) {
+  auto* widget = qobject_cast<PictureBox*>(object);
+  if (!widget || className != QLatin1String(PictureBox::staticMetaObject.className()))
+    return nullptr;
+  return new QAccessibleWidget(widget, QAccessible::Graphic);
+}
+
+}  // namespace
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  static const bool described = (QAccessible::installFactory(accessiblePicture), true);
+  Q_UNUSED(described);
   setAttribute(Qt::WA_OpaquePaintEvent);
   resetCanvas(0);
 }

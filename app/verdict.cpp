@@ -1,0 +1,203 @@
+#include "app/verdict.h"
+
+// text() as UTF-8, which zxing-cpp 1.4 offers only on request.
+#define ZX_USE_UTF8 1
+#include <ZXing/ReadBarcode.h>
+
+#include <QPainter>
+#include <algorithm>
+#include <string_view>
+
+#include "app/choices.h"
+#include "symbologies/eanupc/eanupc.h"
+
+namespace app {
+
+namespace {
+
+struct Reader {
+  std::string_view key;
+  ZXing::BarcodeFormat format;
+  const char* name;          // what the symbology is called when it scans
+  const char* shortCaption;  // the option, in guidance
+};
+
+// clang-format off
+constexpr Reader kReaders[] = {
+    {"code39", ZXing::BarcodeFormat::Code39, "Code 39", "Code 39"},
+    {"i2of5", ZXing::BarcodeFormat::ITF, "Interleaved 2 of 5", "Interleaved 2 of 5"},
+    {"code128", ZXing::BarcodeFormat::Code128, "Code 128", "Code 128"},
+    {"codabar", ZXing::BarcodeFormat::Codabar, "Codabar", "Codabar"},
+    {"ean13", ZXing::BarcodeFormat::EAN13, "EAN-13", "EAN-13"},
+    {"jan13", ZXing::BarcodeFormat::EAN13, "EAN-13", "JAN-13"},
+    {"isbn", ZXing::BarcodeFormat::EAN13, "EAN-13", "ISBN"},
+    {"upca", ZXing::BarcodeFormat::UPCA, "UPC-A", "UPC-A"},
+};
+// clang-format on
+
+const Reader& readerOf(const Choice& choice) {
+  const auto found = std::find_if(std::begin(kReaders), std::end(kReaders),
+                                  [&](const Reader& r) { return r.key == choice.key; });
+  return found == std::end(kReaders) ? kReaders[0] : *found;
+}
+
+// Many scanners are set to refuse shorter Interleaved 2 of 5 symbols: a short
+// one is too easily read from part of another.
+constexpr int kShortestItf = 6;
+
+// The white around a symbol on paper: ten modules, the quiet zone these
+// symbologies ask for.
+int quietZone(int dotsPerModule) { return 10 * std::max(1, dotsPerModule); }
+
+// The image on white paper in 8-bit grey, which is what the reader takes.
+QImage onPaper(const QImage& image, int margin) {
+  QImage page(image.width() + 2 * margin, image.height() + 2 * margin, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  {
+    QPainter painter(&page);
+    painter.drawImage(margin, margin, image);
+  }
+  return page.convertToFormat(QImage::Format_Grayscale8);
+}
+
+std::optional<QString> decode(const QImage& image, ZXing::BarcodeFormat format, int dotsPerModule) {
+  if (image.isNull()) return std::nullopt;
+  const QImage page = onPaper(image, quietZone(dotsPerModule));
+  ZXing::DecodeHints hints;
+  hints.setFormats(format);
+  hints.setTryHarder(true);
+  hints.setTryRotate(false);
+  hints.setReturnCodabarStartEnd(false);
+  const ZXing::ImageView view(page.constBits(), page.width(), page.height(),
+                              ZXing::ImageFormat::Lum, static_cast<int>(page.bytesPerLine()));
+  const ZXing::Result result = ZXing::ReadBarcode(view, hints);
+  if (!result.isValid()) return std::nullopt;
+  return QString::fromStdString(result.text());
+}
+
+bool isCodabarFrameLetter(QChar c) {
+  const char16_t u = c.toUpper().unicode();
+  return u >= u'A' && u <= u'D';
+}
+
+QString quoted(const QString& text) { return QStringLiteral("\u201C%1\u201D").arg(text); }
+
+// Why a symbol that does not decode to its data fails, where that is known.
+QString reason(const Choice& choice, const ScanContext& known, const std::optional<QString>& read,
+               const QString& carried, const QString& name) {
+  if (choice.key == "codabar") {
+    const auto found = std::find_if(known.data.begin(), known.data.end(), isCodabarFrameLetter);
+    if (found != known.data.end())
+      return QStringLiteral("the start/stop letter %1 inside Codabar data ends the symbol early")
+          .arg(quoted(QString(*found)));
+  }
+  if (choice.family == Family::Linear && known.printSpacing && known.dotsPerModule <= 1)
+    return QStringLiteral(
+        "print spacing at one pixel per module; untick Optimize for Printing, or export at 2 or "
+        "more dots per module");
+  if (read) return QStringLiteral("it reads as %1, not %2").arg(quoted(*read), quoted(carried));
+  return QStringLiteral("no reader finds a %1 symbol in it").arg(name);
+}
+
+QString digitCount(qsizetype count) {
+  return QStringLiteral("%1 digit%2").arg(count).arg(count == 1 ? "" : "s");
+}
+
+// Whether the start of the number can still become one of the prefixes.
+bool prefixPossible(const Choice& choice, const QString& data) {
+  bool any = false;
+  for (std::string_view prefix : choice.prefixes) {
+    if (prefix.empty()) continue;
+    any = true;
+    const auto n = std::min<qsizetype>(data.size(), static_cast<qsizetype>(prefix.size()));
+    if (data.first(n) == QLatin1String(prefix.data(), n)) return true;
+  }
+  return !any;
+}
+
+QString prefixList(const Choice& choice) {
+  QStringList prefixes;
+  for (std::string_view prefix : choice.prefixes)
+    if (!prefix.empty()) prefixes << QString::fromLatin1(prefix.data(), prefix.size());
+  return prefixes.join(QStringLiteral(" or "));
+}
+
+int checkDigitOf(const Choice& choice, const QString& digits) {
+  if (choice.picture == PictureRole::Upc) return eanupc::upcCheckNumber(digits.toStdU32String());
+  const auto encoding = eanupc::encodeEan13(digits.toStdU32String());
+  const auto* symbol = std::get_if<eanupc::Symbol>(&encoding);
+  return symbol ? symbol->number.back() - '0' : 0;
+}
+
+}  // namespace
+
+QString symbologyName(const Choice& choice) { return QString::fromLatin1(readerOf(choice).name); }
+
+std::optional<QString> carriedText(const Choice& choice, const QString& data,
+                                   const linear::Settings& settings) {
+  const std::u32string text = data.toStdU32String();
+  if (text.empty()) return std::nullopt;
+  if (choice.family == Family::Linear) {
+    const linear::Encoding encoding = choice.encodeLinear(text, settings);
+    const auto* symbol = std::get_if<linear::Symbol>(&encoding);
+    if (!symbol) return std::nullopt;
+    QString label = QString::fromStdU32String(symbol->label);
+    // Codabar's "a" to "d" are the letters A to D.
+    if (choice.key == "codabar") label = label.toUpper();
+    return label;
+  }
+  if (text.size() != choice.dataLength || !prefixPossible(choice, data)) return std::nullopt;
+  if (!std::all_of(text.begin(), text.end(), eanupc::isAsciiDigit)) return std::nullopt;
+  return data + QString::number(checkDigitOf(choice, data));
+}
+
+Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
+                    const ScanContext& known) {
+  const Reader& reader = readerOf(choice);
+  const QString name = QString::fromLatin1(reader.name);
+  if (choice.key == "i2of5" && carried.size() < kShortestItf)
+    return {false, QStringLiteral("Does not scan: %1 in Interleaved 2 of 5; many scanners need %2 "
+                                  "or more")
+                       .arg(digitCount(carried.size()))
+                       .arg(kShortestItf)};
+  const std::optional<QString> read = decode(image, reader.format, known.dotsPerModule);
+  if (read && *read == carried) return {true, QStringLiteral("Scans as %1: %2").arg(name, *read)};
+  return {false, QStringLiteral("Does not scan: ") + reason(choice, known, read, carried, name)};
+}
+
+QString eanUpcGuidance(const Choice& choice, const QString& data) {
+  if (choice.family != Family::EanUpc || data.isEmpty()) return {};
+  const QString caption = QString::fromLatin1(readerOf(choice).shortCaption);
+  const std::u32string text = data.toStdU32String();
+  const auto wrong = std::find_if_not(text.begin(), text.end(), eanupc::isAsciiDigit);
+  if (wrong != text.end()) {
+    const char32_t c = *wrong;
+    if (choice.key == "isbn" && (c == U'-' || c == U' '))
+      return QStringLiteral("ISBN: type the %1 without hyphens")
+          .arg(digitCount(static_cast<qsizetype>(choice.dataLength)));
+    // A control character would break the one line; it is named by its code.
+    const QString shown =
+        QChar::isPrint(c) ? QString::fromUcs4(&c, 1)
+                          : QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+    if (QChar::isLetter(c)) return QStringLiteral("letters are not allowed in %1").arg(caption);
+    return QStringLiteral("%1 is not allowed in %2: digits only").arg(quoted(shown), caption);
+  }
+  if (!prefixPossible(choice, data))
+    return QStringLiteral("%1 numbers start with %2").arg(caption, prefixList(choice));
+  const auto wanted = static_cast<qsizetype>(choice.dataLength);
+  const auto typed = static_cast<qsizetype>(text.size());
+  if (typed == wanted + 1)
+    return QStringLiteral(
+               "%1 typed: type the first %2, the check digit is added (yours %3, the right one %4)")
+        .arg(digitCount(typed))
+        .arg(wanted)
+        .arg(data.back())
+        .arg(checkDigitOf(choice, data.first(wanted)));
+  if (typed > wanted + 1)
+    return QStringLiteral("%1 typed: %2 takes %3, the check digit is added")
+        .arg(digitCount(typed), caption)
+        .arg(wanted);
+  return {};
+}
+
+}  // namespace app
