@@ -14,6 +14,7 @@
 #include "app/exportoptions.h"
 #include "app/fonts.h"
 #include "app/symbollayout.h"
+#include "app/verdict.h"
 #include "render/devices.h"
 
 namespace app {
@@ -22,8 +23,8 @@ namespace {
 
 // The long options that ask for the command line.
 constexpr const char* kOptionNames[] = {
-    "type",     "data", "output", "dots",    "module", "dpi",    "no-label", "check",
-    "optimize", "font", "help",   "version", "batch",  "format", "name",     "jobs"};
+    "type", "data", "output",  "dots",  "module", "dpi",  "no-label", "check", "optimize",
+    "font", "help", "version", "batch", "format", "name", "jobs",     "verify"};
 
 QString typeList() {
   QStringList keys;
@@ -59,6 +60,8 @@ QString usage() {
              "                    space one dot wider; in SVG and PDF every bar one dot narrower\n"
              "                    (from 3 dots per module). Linear types only, as on screen.\n"
              "  --font FAMILY     the label's font (default Tahoma)\n"
+             "  --verify          read the written symbol back with a barcode reader; exit 4\n"
+             "                    and say why when it does not decode to its data\n"
              "  --help, --version\n"
              "\n"
              "Batch (one file per line of LIST, \"-\" for standard input):\n"
@@ -72,7 +75,8 @@ QString usage() {
              "  --jobs N          parallel workers (default: the number of cores); the files are\n"
              "                    the same for any N\n"
              "\n"
-             "Exit status: 0 written, 1 data refused, 2 usage error, 3 file not written.\n")
+             "Exit status: 0 written, 1 data refused, 2 usage error, 3 file not written,\n"
+             "4 written but does not scan (--verify).\n")
       .arg(typeList())
       .arg(render::kMinDots)
       .arg(render::kMaxDots)
@@ -140,10 +144,10 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
                            format = valued("format", "FORMAT"), name = valued("name", "TEMPLATE"),
                            jobs = valued("jobs", "N");
   const QCommandLineOption noLabel(QStringLiteral("no-label")), check(QStringLiteral("check")),
-      optimize(QStringLiteral("optimize")), help(QStringList{"help", "h"}),
-      version(QStringList{"version", "v"});
+      optimize(QStringLiteral("optimize")), verify(QStringLiteral("verify")),
+      help(QStringList{"help", "h"}), version(QStringList{"version", "v"});
   parser.addOptions({type, data, output, dots, module, dpi, font, batch, format, name, jobs,
-                     noLabel, check, optimize, help, version});
+                     noLabel, check, optimize, verify, help, version});
   if (!parser.parse(arguments)) return usageError(err, parser.errorText());
   if (parser.isSet(help)) {
     out << usage();
@@ -184,6 +188,8 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
   }
   if (!parser.isSet(output)) return usageError(err, QStringLiteral("--output is missing"));
 
+  if (parser.isSet(verify) && parser.isSet(batch))
+    return usageError(err, QStringLiteral("--verify goes with a single export"));
   if (parser.isSet(batch)) {
     if (parser.isSet(data))
       return usageError(err, QStringLiteral("--data and --batch cannot go together"));
@@ -223,17 +229,33 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
   if (const QString problem = checkOptionsFor(*choice, options); !problem.isEmpty())
     return usageError(err, problem);
 
-  const auto layout = layoutSymbol(requestFor(*choice, parser.value(data), options));
+  const SymbolRequest request = requestFor(*choice, parser.value(data), options);
+  const auto layout = layoutSymbol(request);
   if (const auto* refused = std::get_if<QString>(&layout)) {
     err << "barcode-generator: " << *refused << "\n";
     return kRefused;
   }
   const render::Layout& symbol = std::get<render::Layout>(layout);
-  const QString problem = writeAtomically(
-      file, render::document(*fileFormat, symbol, options.resolution, options.optimize));
+  const QByteArray bytes =
+      render::document(*fileFormat, symbol, options.resolution, options.optimize);
+  const QString problem = writeAtomically(file, bytes);
   if (!problem.isEmpty()) {
     err << "barcode-generator: " << file << " was not written: " << problem << "\n";
     return kNotWritten;
+  }
+  if (parser.isSet(verify)) {
+    // A raster is read back from its own bytes; a vector file as it paints.
+    const bool raster = *fileFormat == render::Format::Png || *fileFormat == render::Format::Bmp;
+    const QImage drawn =
+        raster ? QImage::fromData(bytes)
+               : render::proofImage(*fileFormat, symbol, options.resolution, options.optimize);
+    const auto verdict =
+        exportVerdict(drawn, *choice, request.data, request.settings, options.resolution.dots);
+    if (!verdict || !verdict->scans) {
+      err << "barcode-generator: " << file << ": "
+          << (verdict ? verdict->text : QStringLiteral("Does not scan")) << "\n";
+      return kDoesNotScan;
+    }
   }
   out << file << ": " << describeSize(*fileFormat, symbol, options.resolution, options.optimize)
       << "\n";

@@ -14,7 +14,7 @@ bool wantsCommandLine(int argc, char* argv[]);
 // status: 0 written, 1 data refused, 2 usage error, 3 not written.
 int runCommandLine(int argc, char* argv[]);
 
-enum ExitStatus { kWritten = 0, kRefused = 1, kUsageError = 2, kNotWritten = 3 };
+enum ExitStatus { kWritten = 0, kRefused = 1, kUsageError = 2, kNotWritten = 3, kDoesNotScan = 4 };
 
 // The same, for arguments already split (the program's name first), once Qt runs.
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);

@@ -19,6 +19,7 @@
 #include "app/exportoptions.h"
 #include "app/platform.h"
 #include "app/symbollayout.h"
+#include "app/verdict.h"
 #include "render/png.h"
 #include "surface/picturebox.h"
 
@@ -125,8 +126,17 @@ void BarcodeGenerator::exportBarcode() {
   const auto layout = layoutOfShown(*this, settings());
   if (!layout) return;
   const QString baseName = saveFileName(ui.dataInput->text()).chopped(4);  // without ".bmp"
-  ExportDialog dialog(*layout, settings().printSpacing != 0, *m_exportSettings, baseName,
-                      m_platform->currentDirectory(), this);
+  const linear::Settings symbolSettings = settings();
+  const bool spacing = symbolSettings.printSpacing != 0;
+  const Choice* choice = checkedChoice();
+  const QString data = ui.dataInput->text();
+  auto judge = [&](render::Format format, const render::Resolution& resolution) {
+    const auto verdict = exportVerdict(render::proofImage(format, *layout, resolution, spacing),
+                                       *choice, data, symbolSettings, resolution.dots);
+    return verdict ? verdict->text : QString();
+  };
+  ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->currentDirectory(),
+                      judge, this);
   if (dialog.exec() != QDialog::Accepted) return;
   *m_exportSettings = dialog.settings();
   const QString path = dialog.filePath();

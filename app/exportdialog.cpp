@@ -31,8 +31,8 @@ render::Resolution ExportSettings::resolution() const {
 
 ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
                            const ExportSettings& settings, const QString& baseName,
-                           const QString& folder, QWidget* parent)
-    : QDialog(parent), m_layout(layout), m_printSpacing(printSpacing) {
+                           const QString& folder, Judge judge, QWidget* parent)
+    : QDialog(parent), m_layout(layout), m_printSpacing(printSpacing), m_judge(std::move(judge)) {
   setObjectName(QStringLiteral("ExportDialog"));
   setWindowTitle(QStringLiteral("Export Barcode"));
 
@@ -67,6 +67,11 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   m_size->setObjectName(QStringLiteral("size"));
   m_size->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+  m_verdict = new QLabel(this);
+  m_verdict->setObjectName(QStringLiteral("verdict"));
+  m_verdict->setTextFormat(Qt::PlainText);
+  m_verdict->setWordWrap(true);
+
   m_file = new QLineEdit(
       QDir(folder).filePath(baseName + QLatin1Char('.') + extensionOf(settings.format)), this);
   m_file->setObjectName(QStringLiteral("file"));
@@ -82,6 +87,7 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   form->addRow(m_byModule, m_module);
   form->addRow(QStringLiteral("&Resolution:"), m_dpi);
   form->addRow(QStringLiteral("Size:"), m_size);
+  form->addRow(QStringLiteral("Scanning:"), m_verdict);
   auto* fileLabel = new QLabel(QStringLiteral("Fi&le:"), this);
   fileLabel->setBuddy(m_file);
   form->addRow(fileLabel, fileRow);
@@ -112,6 +118,8 @@ QString ExportDialog::filePath() const { return m_file->text(); }
 
 QString ExportDialog::sizeText() const { return m_size->text(); }
 
+QString ExportDialog::verdictText() const { return m_verdict->text(); }
+
 void ExportDialog::formatChanged() {
   // The file keeps its name and takes the format's extension.
   const QString extension = extensionOf(settings().format);
@@ -131,6 +139,8 @@ void ExportDialog::updateSize() {
   m_size->setText(
       tooFine ? QStringLiteral("X is more than %1 dots at this resolution").arg(render::kMaxDots)
               : describeSize(current.format, m_layout, resolution, m_printSpacing));
+  // A reader's word on the file this size makes.
+  m_verdict->setText(tooFine || !m_judge ? QString() : m_judge(current.format, resolution));
   if (auto* box = findChild<QDialogButtonBox*>())
     box->button(QDialogButtonBox::Ok)->setEnabled(!tooFine);
 }

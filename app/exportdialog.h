@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "render/devices.h"
 
@@ -30,13 +31,18 @@ class ExportDialog : public QDialog {
   Q_OBJECT
 
  public:
+  // Whether the symbol scans at a format and size, in one line.
+  using Judge = std::function<QString(render::Format, const render::Resolution&)>;
+
   // baseName: the file's name without its extension; folder: where it goes.
   ExportDialog(const render::Layout& layout, bool printSpacing, const ExportSettings& settings,
-               const QString& baseName, const QString& folder, QWidget* parent = nullptr);
+               const QString& baseName, const QString& folder, Judge judge = {},
+               QWidget* parent = nullptr);
 
   ExportSettings settings() const;
   QString filePath() const;
   QString sizeText() const;
+  QString verdictText() const;
 
  private:
   void formatChanged();
@@ -52,6 +58,8 @@ class ExportDialog : public QDialog {
   QDoubleSpinBox* m_module = nullptr;
   QSpinBox* m_dpi = nullptr;
   QLabel* m_size = nullptr;
+  QLabel* m_verdict = nullptr;
+  Judge m_judge;
   QLineEdit* m_file = nullptr;
 };
 

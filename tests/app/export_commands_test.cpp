@@ -223,6 +223,28 @@ TEST(ExportCommands, TheDialogWritesTheFileAndIsRememberedForTheRun) {
   EXPECT_TRUE(w.platform->messages.empty());
 }
 
+TEST(ExportCommands, TheDialogSaysWhetherTheSizeChosenScans) {
+  testsupport::Window w;
+  w.chooseLinear(2);  // Code 128 with "Optimize for Printing", as the window starts
+  w.type(QStringLiteral("Dialog 128"));
+  QStringList said;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<app::ExportDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(dialog);
+    auto* dots = dialog->findChild<QSpinBox*>(QStringLiteral("dots"));
+    for (const int n : {1, 2}) {
+      dots->setValue(n);
+      said << dialog->verdictText();
+    }
+    dialog->reject();
+  });
+  w.window->exportBarcode();
+  ASSERT_EQ(said.size(), 2);
+  EXPECT_TRUE(said[0].startsWith(QStringLiteral("Does not scan: print spacing")))
+      << qPrintable(said[0]);
+  EXPECT_EQ(said[1], QStringLiteral("Scans as Code 128: Dialog 128"));
+}
+
 TEST(ExportCommands, AFailedExportIsReportedAsSaveReportsIt) {
   testsupport::Window w;
   QTemporaryDir dir;
