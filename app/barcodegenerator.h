@@ -15,6 +15,7 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -35,6 +36,7 @@ class AboutWindow;
 struct Choice;
 struct Verdict;
 enum class PictureRole;
+struct ExportSettings;
 
 inline constexpr auto kAppTitle = "Barcode Generator";
 
@@ -96,6 +98,11 @@ struct Controls {
   std::array<QLabel*, 6> upcRightDigits{};  // R(0..5)
   QLineEdit* reentryBuffer = nullptr;       // TempText, holds the input while it is re-entered
   QAction* aboutAction = nullptr;           // help, the "About" menu
+  // The picture's context menu and its commands, with their shortcut keys.
+  QMenu* pictureMenu = nullptr;
+  QAction* exportAction = nullptr;      // "Export…", Ctrl+E
+  QAction* printAction = nullptr;       // "Print…", Ctrl+P
+  QAction* copyExportAction = nullptr;  // "Copy at Export Size", Ctrl+Shift+C
 };
 
 // The one main window. Handlers keep the names of the controls and events
@@ -153,6 +160,17 @@ class BarcodeGenerator : public QMainWindow {
   void Form_MouseMove();
   AboutWindow* splash() const;
 
+  // Export, print, and copy at the export size: the picture's context menu.
+  void exportBarcode();
+  void printBarcode();
+  void copyAtExportSize();
+  // Writes the symbol on show to the file as the settings say, atomically;
+  // a failure is reported as "File Save" reports it. True when written.
+  bool exportShown(const QString& path, const ExportSettings& settings);
+  // The export dialog's settings, kept for the run.
+  const ExportSettings& exportSettings() const { return *m_exportSettings; }
+  void setExportSettings(const ExportSettings& settings);
+
   // Scan verdict: once typing pauses, the picture on show is decoded on a
   // worker thread and ScanVerdict says whether it scans (or, for EAN/UPC,
   // why the input makes no symbol). A result for data since changed is
@@ -174,6 +192,7 @@ class BarcodeGenerator : public QMainWindow {
  private:
   void createControls();
   void connectSignals();
+  void installExportCommands();
 
   void chooseEanFamily(const Choice& choice);
 
@@ -218,6 +237,7 @@ class BarcodeGenerator : public QMainWindow {
   std::vector<QRadioButton*> m_optionButtons;  // by row of the choices table
   // Index of the last chosen linear symbology; the EAN/UPC options leave it.
   int m_linearSymbology = 0;
+  std::unique_ptr<ExportSettings> m_exportSettings;
 };
 
 }  // namespace app

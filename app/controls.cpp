@@ -22,6 +22,7 @@
 #include "app/barcodegenerator.h"
 #include "app/choices.h"
 #include "app/clientarea.h"
+#include "app/exportdialog.h"
 #include "app/fonts.h"
 #include "app/layout.h"
 #include "app/mousesignals.h"
@@ -357,6 +358,8 @@ void BarcodeGenerator::connectSignals() {
   auto* link = new MouseSignals(ui.link);
   connect(link, &MouseSignals::clicked, this, &BarcodeGenerator::LblLink_Click);
   connect(link, &MouseSignals::moved, this, &BarcodeGenerator::LblLink_MouseMove);
+  // Export, print and copy at the export size: a context menu and shortcut keys.
+  installExportCommands();
 }
 
 void BarcodeGenerator::Form_Load() {

@@ -200,4 +200,17 @@ QString eanUpcGuidance(const Choice& choice, const QString& data) {
   return {};
 }
 
+std::optional<Verdict> exportVerdict(const QImage& drawn, const Choice& choice, const QString& data,
+                                     const linear::Settings& settings, int dotsPerModule) {
+  // A typed EAN/UPC check digit was checked when the symbol was laid out.
+  const bool withCheckDigit = choice.family == Family::EanUpc &&
+                              static_cast<std::size_t>(data.size()) == choice.dataLength + 1;
+  const QString typed = withCheckDigit ? data.chopped(1) : data;
+  const auto carried = carriedText(choice, typed, settings);
+  if (!carried) return std::nullopt;
+  return scanVerdict(
+      drawn, choice, *carried,
+      {.dotsPerModule = dotsPerModule, .printSpacing = settings.printSpacing != 0, .data = typed});
+}
+
 }  // namespace app

@@ -46,6 +46,12 @@ std::optional<QString> carriedText(const Choice& choice, const QString& data,
 Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
                     const ScanContext& known);
 
+// Whether the data's symbol scans as drawn at an export's size; data may
+// carry an EAN/UPC check digit, as the command line takes it. Nothing when
+// the data makes no symbol.
+std::optional<Verdict> exportVerdict(const QImage& drawn, const Choice& choice, const QString& data,
+                                     const linear::Settings& settings, int dotsPerModule);
+
 // For an EAN/UPC option, why this input cannot make a symbol, in words
 // ("letters are not allowed in EAN-13"); empty when the input is fine or
 // only incomplete.

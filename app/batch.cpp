@@ -1,0 +1,397 @@
+#include "app/batch.h"
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryFile>
+#include <QTextStream>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "app/choices.h"
+#include "app/commandline.h"
+#include "app/symbollayout.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kNameBytes = 255;
+constexpr int kCollisionRoom = 8;  // for "-2" ... "-9999999"
+constexpr qsizetype kChunk = 512;  // records named, drawn and reported together
+constexpr qint64 kProgressEveryMs = 250;
+
+// "/" and control characters become "_", as in the name "File Save" proposes.
+QString safeName(QString text) {
+  for (QChar& c : text)
+    if (c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7f) c = QLatin1Char('_');
+  return text;
+}
+
+// The longest start of text whose UTF-8 form has at most bytes bytes.
+QString cutToBytes(const QString& text, int bytes) {
+  int used = 0;
+  qsizetype i = 0;
+  while (i < text.size()) {
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+    const int length = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    if (used + length > bytes) break;
+    used += length;
+    i += pair ? 2 : 1;
+  }
+  return text.left(i);
+}
+
+struct Record {
+  qint64 line = 0;
+  QString type;  // as written in the list
+  QString data;
+  const Choice* choice = nullptr;
+  QString refusal;  // set before drawing when the record cannot be read
+  QString name;     // in the folder
+  QString path;
+  // Filled by a worker.
+  enum class Outcome { Pending, Written, Refused, Failed } outcome = Outcome::Pending;
+  QString message;
+  QByteArray bytes;
+};
+
+QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// Writes one file into the open folder as writeAtomically does (a temporary
+// file beside it, then rename; a link at the name replaced, a folder refused
+// by rename itself),
+// relative to the folder itself so nothing can land outside it. The files are
+// made durable together at the end of the run, not one by one.
+QString writeInFolder(int folder, const QString& name, const QByteArray& bytes) {
+  const QByteArray target = QFile::encodeName(name);
+  static std::atomic<unsigned> counter{0};
+  static const QByteArray process = QByteArray::number(::getpid());
+  const QByteArray temporary = QByteArrayLiteral(".barcode-") + process + '-' +
+                               QByteArray::number(counter++) + QByteArrayLiteral(".tmp");
+  const int fd = ::openat(folder, temporary.constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return reason(errno);
+  const char* data = bytes.constData();
+  qsizetype left = bytes.size();
+  int error = 0;
+  while (left > 0) {
+    const ssize_t written = ::write(fd, data, static_cast<std::size_t>(left));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      error = written < 0 ? errno : EIO;
+      break;
+    }
+    data += written;
+    left -= written;
+  }
+  if (::close(fd) != 0 && error == 0) error = errno;
+  // rename replaces a file or a link at the name, and refuses a folder.
+  if (error == 0 && ::renameat(folder, temporary.constData(), folder, target.constData()) != 0)
+    error = errno;
+  if (error != 0) {
+    ::unlinkat(folder, temporary.constData(), 0);
+    return error == EISDIR || error == ENOTEMPTY || error == EEXIST
+               ? QStringLiteral("A folder stands at that name")
+               : reason(error);
+  }
+  return {};
+}
+
+// Draws a record and writes its file, or says why it is refused or not written.
+void make(Record& record, const BatchRequest& request, int folder) {
+  if (!record.refusal.isEmpty()) {
+    record.outcome = Record::Outcome::Refused;
+    record.message = record.refusal;
+    return;
+  }
+  const auto layout = layoutSymbol(requestFor(*record.choice, record.data, request.options));
+  if (const auto* refused = std::get_if<QString>(&layout)) {
+    record.outcome = Record::Outcome::Refused;
+    record.message = *refused;
+    return;
+  }
+  const QByteArray bytes = render::document(request.format, std::get<render::Layout>(layout),
+                                            request.options.resolution, request.options.optimize);
+  record.message = writeInFolder(folder, record.name, bytes);
+  record.outcome = record.message.isEmpty() ? Record::Outcome::Written : Record::Outcome::Failed;
+}
+
+// Makes the records of a block on the workers, in the list's order as they
+// take them; after a failure they take no more.
+void makeAll(std::vector<Record>& records, const BatchRequest& request, int folder, int jobs) {
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> stop{false};
+  const auto work = [&] {
+    for (std::size_t i; !stop && (i = next++) < records.size();) {
+      make(records[i], request, folder);
+      if (records[i].outcome == Record::Outcome::Failed) stop = true;
+    }
+  };
+  std::vector<std::thread> threads;
+  const int count = std::min<int>(jobs, static_cast<int>(records.size()));
+  for (int t = 1; t < count; ++t) threads.emplace_back(work);
+  work();
+  for (std::thread& thread : threads) thread.join();
+}
+
+// Lines of a readable device; the last one counts without its newline too.
+qint64 countLines(QIODevice& device) {
+  qint64 lines = 0;
+  char last = '\n';
+  char buffer[1 << 16];
+  for (qint64 n; (n = device.read(buffer, sizeof buffer)) > 0;) {
+    lines += std::count(buffer, buffer + n, '\n');
+    last = buffer[n - 1];
+  }
+  return lines + (last != '\n' ? 1 : 0);
+}
+
+class Progress {
+ public:
+  Progress(QTextStream& err, qint64 total) : m_err(err), m_total(total), m_on(::isatty(2) == 1) {
+    m_clock.start();
+  }
+  void update(qint64 done, bool last = false) {
+    if (!m_on || (!last && m_clock.elapsed() - m_shownAt < kProgressEveryMs)) return;
+    m_shownAt = m_clock.elapsed();
+    const double seconds = std::max(0.001, m_clock.elapsed() / 1000.0);
+    m_err << "\r" << done << " of " << m_total << " lines, "
+          << qRound64(static_cast<double>(done) / seconds) << " per second" << (last ? "\n" : "");
+    m_err.flush();
+  }
+  // A message starts on a line of its own.
+  void clear() {
+    if (m_on && m_shownAt >= 0) m_err << "\r\033[K";
+  }
+
+ private:
+  QTextStream& m_err;
+  qint64 m_total;
+  bool m_on;
+  QElapsedTimer m_clock;
+  qint64 m_shownAt = -1;
+};
+
+}  // namespace
+
+bool splitCsvPair(const QString& line, QString& first, QString& second) {
+  QStringList fields;
+  qsizetype i = 0;
+  while (true) {
+    QString field;
+    if (i < line.size() && line[i] == QLatin1Char('"')) {
+      ++i;
+      while (true) {
+        if (i >= line.size()) return false;  // no closing quote
+        if (line[i] == QLatin1Char('"')) {
+          if (i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
+            field += QLatin1Char('"');
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        field += line[i++];
+      }
+      if (i < line.size() && line[i] != QLatin1Char(',')) return false;
+    } else {
+      const qsizetype comma = line.indexOf(QLatin1Char(','), i);
+      const qsizetype end = comma < 0 ? line.size() : comma;
+      field = line.mid(i, end - i);
+      if (field.contains(QLatin1Char('"'))) return false;
+      i = end;
+    }
+    fields << field;
+    if (i >= line.size()) break;
+    ++i;  // the comma
+  }
+  if (fields.size() != 2) return false;
+  first = fields[0];
+  second = fields[1];
+  return true;
+}
+
+QString batchFileName(const QString& nameTemplate, qint64 line, int lineWidth, const QString& data,
+                      const QString& type, const QString& extension) {
+  QString fixed = nameTemplate;
+  fixed.replace(QStringLiteral("{line}"),
+                QStringLiteral("%1").arg(line, lineWidth, 10, QLatin1Char('0')));
+  fixed.replace(QStringLiteral("{type}"), safeName(type));
+  const int uses = static_cast<int>(fixed.count(QStringLiteral("{data}")));
+  QString name = fixed;
+  if (uses > 0) {
+    QString rest = fixed;
+    rest.remove(QStringLiteral("{data}"));
+    const int room = kNameBytes - kCollisionRoom - static_cast<int>(rest.toUtf8().size()) - 1 -
+                     static_cast<int>(extension.size());
+    name.replace(QStringLiteral("{data}"), cutToBytes(safeName(data), std::max(0, room / uses)));
+  }
+  name = cutToBytes(safeName(name),
+                    kNameBytes - kCollisionRoom - 1 - static_cast<int>(extension.size()));
+  return name + QLatin1Char('.') + extension;
+}
+
+int runBatch(const BatchRequest& request, QTextStream& err) {
+  const auto fail = [&err](const QString& message, int status) {
+    err << "barcode-generator: " << message << "\n";
+    err.flush();
+    return status;
+  };
+  if (request.nameTemplate.isEmpty())
+    return fail(QStringLiteral("--name needs a template"), kUsageError);
+  if (batchFileName(request.nameTemplate, 0, 20, QString(), QStringLiteral("code128"),
+                    QStringLiteral("png"))
+          .toUtf8()
+          .size() > 200)
+    return fail(QStringLiteral("--name makes names too long for a file system"), kUsageError);
+  if (request.choice)
+    if (const QString problem = checkOptionsFor(*request.choice, request.options);
+        !problem.isEmpty())
+      return fail(problem, kUsageError);
+
+  // Thousands of pictures of about the same size: keep freed memory for the
+  // next one rather than handing it back to the system and faulting it in again.
+  mallopt(M_MMAP_THRESHOLD, 16 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+
+  QDir folder(request.folder);
+  if (!folder.exists() && !QDir().mkpath(request.folder))
+    return fail(QStringLiteral("the folder %1 could not be made").arg(request.folder), kNotWritten);
+
+  const int folderFd = ::open(QFile::encodeName(folder.absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd < 0)
+    return fail(
+        QStringLiteral("the folder %1 cannot be opened: %2").arg(request.folder, reason(errno)),
+        kNotWritten);
+  struct FolderCloser {
+    int fd;
+    ~FolderCloser() { ::close(fd); }
+  } closer{folderFd};
+
+  // The list is read twice: once to count its lines (the width of {line}),
+  // once to make the files. Standard input is kept in a hidden file in the
+  // folder meanwhile, so that memory stays flat whatever the list's length.
+  QFile list;
+  QTemporaryFile spool(folder.filePath(QStringLiteral(".barcode-list-XXXXXX")));
+  if (request.list == QLatin1String("-")) {
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly) || !spool.open())
+      return fail(QStringLiteral("standard input could not be kept: %1").arg(spool.errorString()),
+                  kNotWritten);
+    char buffer[1 << 16];
+    for (qint64 n; (n = input.read(buffer, sizeof buffer)) > 0;)
+      if (spool.write(buffer, n) != n)
+        return fail(QStringLiteral("standard input could not be kept: %1").arg(spool.errorString()),
+                    kNotWritten);
+    spool.flush();
+    list.setFileName(spool.fileName());
+  } else {
+    list.setFileName(request.list);
+  }
+  if (!list.open(QIODevice::ReadOnly))
+    return fail(QStringLiteral("%1 cannot be read: %2").arg(request.list, list.errorString()),
+                kUsageError);
+  const qint64 lines = countLines(list);
+  list.seek(0);
+  const int lineWidth = static_cast<int>(QString::number(std::max<qint64>(lines, 1)).size());
+  const QString extension = render::extensionOf(request.format);
+  const bool namesRepeat = !request.nameTemplate.contains(QStringLiteral("{line}"));
+  QSet<QString> usedNames;  // only when the template cannot keep names apart
+
+  const int jobs = std::max(
+      1, request.jobs > 0 ? request.jobs : static_cast<int>(std::thread::hardware_concurrency()));
+  Progress progress(err, lines);
+  bool refusedAny = false;
+  qint64 line = 0;
+  // Blocks of records: named here in the list's order, then drawn and
+  // written on the workers, then reported in order.
+  bool atEnd = false;
+  const auto readBlock = [&](std::vector<Record>& block) {
+    block.clear();
+    while (static_cast<qsizetype>(block.size()) < kChunk) {
+      if (list.atEnd()) {
+        atEnd = true;
+        break;
+      }
+      QByteArray bytes = list.readLine();
+      ++line;
+      if (bytes.endsWith('\n')) bytes.chop(1);
+      if (bytes.endsWith('\r')) bytes.chop(1);
+      if (bytes.isEmpty()) continue;
+      Record record;
+      record.line = line;
+      const QString text = QString::fromUtf8(bytes);
+      if (request.choice) {
+        record.choice = request.choice;
+        record.type = QString::fromLatin1(request.choice->key.data(),
+                                          static_cast<qsizetype>(request.choice->key.size()));
+        record.data = text;
+      } else if (!splitCsvPair(text, record.type, record.data)) {
+        record.refusal = QStringLiteral("expected two fields, type,data");
+      } else if (!(record.choice = choiceByKey(record.type.trimmed().toLower().toStdString()))) {
+        record.refusal = QStringLiteral("unknown type \"%1\"").arg(record.type);
+      } else {
+        record.type = record.type.trimmed().toLower();
+      }
+      if (record.choice && record.refusal.isEmpty()) {
+        QString name = batchFileName(request.nameTemplate, line, lineWidth, record.data,
+                                     record.type, extension);
+        if (namesRepeat) {
+          // A name this run already wrote gets "-2", "-3", ... before its extension.
+          const QString stem = name.chopped(extension.size() + 1);
+          for (int n = 2; usedNames.contains(name); ++n)
+            name = stem + QStringLiteral("-%1.").arg(n) + extension;
+          usedNames.insert(name);
+        }
+        record.name = name;
+        record.path = folder.filePath(name);
+      }
+      block.push_back(std::move(record));
+    }
+  };
+  std::vector<Record> chunk;
+  while (!atEnd) {
+    readBlock(chunk);
+    makeAll(chunk, request, folderFd, jobs);
+    for (const Record& record : chunk) {
+      if (record.outcome == Record::Outcome::Refused) {
+        progress.clear();
+        err << "line " << record.line << ": " << record.message << "\n";
+        refusedAny = true;
+      } else if (record.outcome == Record::Outcome::Failed) {
+        progress.clear();
+        err << "line " << record.line << ": " << record.path
+            << " was not written: " << record.message << "; stopped\n";
+        err.flush();
+        return kNotWritten;
+      } else if (record.outcome == Record::Outcome::Pending) {
+        break;  // not reached: a record before it failed
+      }
+    }
+    if (!chunk.empty()) progress.update(chunk.back().line);
+  }
+  progress.update(line, true);
+  // Every file written reaches the disk before the run says it is done.
+  if (::syncfs(folderFd) != 0)
+    return fail(QStringLiteral("the files could not be made durable: %1").arg(reason(errno)),
+                kNotWritten);
+  err.flush();
+  return refusedAny ? kRefused : kWritten;
+}
+
+}  // namespace app

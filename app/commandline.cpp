@@ -1,0 +1,265 @@
+#include "app/commandline.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cmath>
+#include <cstring>
+
+#include "app/atomicfile.h"
+#include "app/barcodegenerator.h"
+#include "app/batch.h"
+#include "app/choices.h"
+#include "app/exportoptions.h"
+#include "app/fonts.h"
+#include "app/symbollayout.h"
+#include "app/verdict.h"
+#include "render/devices.h"
+
+namespace app {
+
+namespace {
+
+// The long options that ask for the command line.
+constexpr const char* kOptionNames[] = {
+    "type", "data", "output",  "dots",  "module", "dpi",  "no-label", "check", "optimize",
+    "font", "help", "version", "batch", "format", "name", "jobs",     "verify"};
+
+QString typeList() {
+  QStringList keys;
+  for (const Choice& choice : choices())
+    keys << QString::fromLatin1(choice.key.data(), static_cast<qsizetype>(choice.key.size()));
+  return keys.join(QStringLiteral(", "));
+}
+
+QString usage() {
+  return QStringLiteral(
+             "Usage: barcode-generator --type TYPE --data TEXT --output FILE [--dots N | --module "
+             "MM]\n"
+             "                         [--dpi N] [--no-label] [--check] [--optimize] [--font "
+             "FAMILY]\n"
+             "       barcode-generator --batch LIST --output DIR [--type TYPE] [--format FORMAT]\n"
+             "                         [--name TEMPLATE] [--jobs N] [size and settings as above]\n"
+             "       barcode-generator            (no options: the window opens)\n"
+             "\n"
+             "Writes one barcode as PNG, SVG, PDF or BMP; the format follows FILE's extension.\n"
+             "\n"
+             "  --type TYPE       %1\n"
+             "  --data TEXT       the data; the window's rules hold. EAN-13, JAN-13 and ISBN take\n"
+             "                    12 digits, UPC-A 11; one more is accepted when it is the right\n"
+             "                    check digit. JAN-13 starts with 45 or 49, ISBN with 978 or 979.\n"
+             "  --output FILE     .png, .svg, .pdf or .bmp; written whole or not at all\n"
+             "  --dots N          dots per module, %2 to %3 (default %4)\n"
+             "  --module MM       module width X in mm instead: dots = round(X * DPI / 25.4)\n"
+             "  --dpi N           dots per inch, %5 to %6 (default %7); stored in PNG and BMP\n"
+             "  --no-label        leave out the human-readable text (default: label on)\n"
+             "  --check           add the optional check character (Code 39, Interleaved 2 of 5;\n"
+             "                    default off; Code 128 and EAN/UPC always have theirs)\n"
+             "  --optimize        \"Optimize for Printing\" (default off): in PNG and BMP every\n"
+             "                    space one dot wider; in SVG and PDF every bar one dot narrower\n"
+             "                    (from 3 dots per module). Linear types only, as on screen.\n"
+             "  --font FAMILY     the label's font (default Tahoma)\n"
+             "  --verify          read the written symbol back with a barcode reader; exit 4\n"
+             "                    and say why when it does not decode to its data\n"
+             "  --help, --version\n"
+             "\n"
+             "Batch (one file per line of LIST, \"-\" for standard input):\n"
+             "  --batch LIST      with --type each line is the data; without it each line is\n"
+             "                    two CSV fields: type,data (quotes as in RFC 4180)\n"
+             "  --format FORMAT   png, svg, pdf or bmp (default png)\n"
+             "  --name TEMPLATE   file name from {line}, {data} and {type} (default "
+             "{line}_{data});\n"
+             "                    the format's extension is added. A name already written in this\n"
+             "                    run gets \"-2\", \"-3\", ... before the extension.\n"
+             "  --jobs N          parallel workers (default: the number of cores); the files are\n"
+             "                    the same for any N\n"
+             "\n"
+             "Exit status: 0 written, 1 data refused, 2 usage error, 3 file not written,\n"
+             "4 written but does not scan (--verify).\n")
+      .arg(typeList())
+      .arg(render::kMinDots)
+      .arg(render::kMaxDots)
+      .arg(render::kDefaultDots)
+      .arg(render::kMinDpi)
+      .arg(render::kMaxDpi)
+      .arg(render::kDefaultDpi);
+}
+
+int usageError(QTextStream& err, const QString& message) {
+  err << "barcode-generator: " << message << "\n\n" << usage();
+  err.flush();
+  return kUsageError;
+}
+
+}  // namespace
+
+bool wantsCommandLine(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "-v") == 0) return true;
+    if (std::strncmp(arg, "--", 2) != 0) continue;
+    for (const char* name : kOptionNames) {
+      const std::size_t length = std::strlen(name);
+      if (std::strncmp(arg + 2, name, length) == 0 &&
+          (arg[2 + length] == 0 || arg[2 + length] == '='))
+        return true;
+    }
+  }
+  return false;
+}
+
+int runCommandLine(int argc, char* argv[]) {
+  // No display is needed to export: the offscreen platform draws text too.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Without a desktop session Qt warns about its runtime folder, which the
+  // command line never uses; standard error is kept for our own messages.
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    static const QtMessageHandler qtHandler = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
+                              const QString& text) {
+      if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+      qtHandler(type, context, text);
+    });
+  }
+  QGuiApplication application(argc, argv);
+  QGuiApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+  loadFallbackFonts();
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  return runCommandLine(QGuiApplication::arguments(), out, err);
+}
+
+int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const auto valued = [](const char* name, const char* valueName) {
+    return QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(valueName));
+  };
+  const QCommandLineOption type = valued("type", "TYPE"), data = valued("data", "TEXT"),
+                           output = valued("output", "FILE"), dots = valued("dots", "N"),
+                           module = valued("module", "MM"), dpi = valued("dpi", "N"),
+                           font = valued("font", "FAMILY"), batch = valued("batch", "LIST"),
+                           format = valued("format", "FORMAT"), name = valued("name", "TEMPLATE"),
+                           jobs = valued("jobs", "N");
+  const QCommandLineOption noLabel(QStringLiteral("no-label")), check(QStringLiteral("check")),
+      optimize(QStringLiteral("optimize")), verify(QStringLiteral("verify")),
+      help(QStringList{"help", "h"}), version(QStringList{"version", "v"});
+  parser.addOptions({type, data, output, dots, module, dpi, font, batch, format, name, jobs,
+                     noLabel, check, optimize, verify, help, version});
+  if (!parser.parse(arguments)) return usageError(err, parser.errorText());
+  if (parser.isSet(help)) {
+    out << usage();
+    return kWritten;
+  }
+  if (parser.isSet(version)) {
+    out << "barcode-generator " << BG_VERSION << "\n";
+    return kWritten;
+  }
+  if (!parser.positionalArguments().isEmpty())
+    return usageError(
+        err, QStringLiteral("unexpected argument: ") + parser.positionalArguments().constFirst());
+  for (const QCommandLineOption& single :
+       {type, data, output, dots, module, dpi, font, batch, format, name, jobs}) {
+    if (parser.values(single).size() > 1)
+      return usageError(err, QStringLiteral("--%1 given twice").arg(single.names().constFirst()));
+  }
+
+  ExportOptions options;
+  if (const QString problem = readExportOptions(
+          {.dots = parser.isSet(dots) ? std::optional(parser.value(dots)) : std::nullopt,
+           .module = parser.isSet(module) ? std::optional(parser.value(module)) : std::nullopt,
+           .dpi = parser.isSet(dpi) ? std::optional(parser.value(dpi)) : std::nullopt,
+           .font = parser.isSet(font) ? std::optional(parser.value(font)) : std::nullopt,
+           .noLabel = parser.isSet(noLabel),
+           .check = parser.isSet(check),
+           .optimize = parser.isSet(optimize)},
+          options);
+      !problem.isEmpty())
+    return usageError(err, problem);
+
+  const Choice* choice = nullptr;
+  if (parser.isSet(type)) {
+    choice = choiceByKey(parser.value(type).toStdString());
+    if (!choice)
+      return usageError(err, QStringLiteral("unknown type \"%1\"; the types are %2")
+                                 .arg(parser.value(type), typeList()));
+  }
+  if (!parser.isSet(output)) return usageError(err, QStringLiteral("--output is missing"));
+
+  if (parser.isSet(verify) && parser.isSet(batch))
+    return usageError(err, QStringLiteral("--verify goes with a single export"));
+  if (parser.isSet(batch)) {
+    if (parser.isSet(data))
+      return usageError(err, QStringLiteral("--data and --batch cannot go together"));
+    render::Format batchFormat = render::Format::Png;
+    if (parser.isSet(format)) {
+      const auto named = render::formatNamed(parser.value(format));
+      if (!named) return usageError(err, QStringLiteral("--format is png, svg, pdf or bmp"));
+      batchFormat = *named;
+    }
+    BatchRequest request{
+        .list = parser.value(batch),
+        .folder = parser.value(output),
+        .choice = choice,
+        .format = batchFormat,
+        .options = options,
+        .nameTemplate = parser.isSet(name) ? parser.value(name) : QStringLiteral("{line}_{data}"),
+        .jobs = 0};
+    if (parser.isSet(jobs)) {
+      bool ok = false;
+      request.jobs = parser.value(jobs).toInt(&ok);
+      if (!ok || request.jobs < 1 || request.jobs > 256)
+        return usageError(err, QStringLiteral("--jobs is a number from 1 to 256"));
+    }
+    return runBatch(request, err);
+  }
+  for (const QCommandLineOption& batchOnly : {format, name, jobs})
+    if (parser.isSet(batchOnly))
+      return usageError(
+          err, QStringLiteral("--%1 belongs to --batch").arg(batchOnly.names().constFirst()));
+
+  if (!choice) return usageError(err, QStringLiteral("--type is missing"));
+  if (!parser.isSet(data)) return usageError(err, QStringLiteral("--data is missing"));
+  const QString file = parser.value(output);
+  const auto fileFormat = render::formatNamed(QFileInfo(file).suffix());
+  if (!fileFormat)
+    return usageError(err, QStringLiteral("the output file must end in .png, .svg, .pdf or .bmp"));
+  if (const QString problem = checkOptionsFor(*choice, options); !problem.isEmpty())
+    return usageError(err, problem);
+
+  const SymbolRequest request = requestFor(*choice, parser.value(data), options);
+  const auto layout = layoutSymbol(request);
+  if (const auto* refused = std::get_if<QString>(&layout)) {
+    err << "barcode-generator: " << *refused << "\n";
+    return kRefused;
+  }
+  const render::Layout& symbol = std::get<render::Layout>(layout);
+  const QByteArray bytes =
+      render::document(*fileFormat, symbol, options.resolution, options.optimize);
+  const QString problem = writeAtomically(file, bytes);
+  if (!problem.isEmpty()) {
+    err << "barcode-generator: " << file << " was not written: " << problem << "\n";
+    return kNotWritten;
+  }
+  if (parser.isSet(verify)) {
+    // A raster is read back from its own bytes; a vector file as it paints.
+    const bool raster = *fileFormat == render::Format::Png || *fileFormat == render::Format::Bmp;
+    const QImage drawn =
+        raster ? QImage::fromData(bytes)
+               : render::proofImage(*fileFormat, symbol, options.resolution, options.optimize);
+    const auto verdict =
+        exportVerdict(drawn, *choice, request.data, request.settings, options.resolution.dots);
+    if (!verdict || !verdict->scans) {
+      err << "barcode-generator: " << file << ": "
+          << (verdict ? verdict->text : QStringLiteral("Does not scan")) << "\n";
+      return kDoesNotScan;
+    }
+  }
+  out << file << ": " << describeSize(*fileFormat, symbol, options.resolution, options.optimize)
+      << "\n";
+  return kWritten;
+}
+
+}  // namespace app

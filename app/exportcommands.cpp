@@ -1,0 +1,204 @@
+// Export, print and copy at the export size: the picture's context menu.
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <optional>
+
+#include "app/atomicfile.h"
+#include "app/barcodegenerator.h"
+#include "app/exportdialog.h"
+#include "app/exportoptions.h"
+#include "app/platform.h"
+#include "app/symbollayout.h"
+#include "app/verdict.h"
+#include "render/png.h"
+#include "surface/picturebox.h"
+
+namespace app {
+
+namespace {
+
+const QString kNoBarcodeToSave =
+    QStringLiteral("There is no barcode to save: the data typed does not make a complete barcode.");
+const QString kNoBarcodeToCopy =
+    QStringLiteral("There is no barcode to copy: the data typed does not make a complete barcode.");
+const QString kExportTitle = QStringLiteral("Export Barcode");
+
+// The data input keeps the commands' keys (a line edit would take Ctrl+E as
+// "end of line"), and its Menu key opens the picture's menu.
+class InputKeys : public QObject {
+ public:
+  InputKeys(QObject* parent, QMenu* menu, std::function<QPoint()> where)
+      : QObject(parent), m_menu(menu), m_where(std::move(where)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const QKeySequence pressed(key->keyCombination());
+      for (const QAction* action : m_menu->actions())
+        if (action->shortcut() == pressed) {
+          event->ignore();
+          return true;
+        }
+    }
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+      m_menu->popup(m_where());
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QMenu* m_menu;
+  std::function<QPoint()> m_where;
+};
+
+}  // namespace
+
+void BarcodeGenerator::installExportCommands() {
+  m_exportSettings = std::make_unique<ExportSettings>();
+  ui.pictureMenu = new QMenu(this);
+  ui.pictureMenu->setObjectName(QStringLiteral("pictureMenu"));
+  const auto command = [this](const char* name, const char* caption, QKeySequence keys,
+                              void (BarcodeGenerator::*handler)()) {
+    auto* action = new QAction(QString::fromUtf8(caption), this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, handler);
+    addAction(action);
+    ui.pictureMenu->addAction(action);
+    return action;
+  };
+  ui.exportAction = command("exportAction", "Export…", QKeySequence(Qt::CTRL | Qt::Key_E),
+                            &BarcodeGenerator::exportBarcode);
+  ui.printAction = command("printAction", "Print…", QKeySequence(Qt::CTRL | Qt::Key_P),
+                           &BarcodeGenerator::printBarcode);
+  ui.copyExportAction =
+      command("copyExportAction", "Copy at Export Size",
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &BarcodeGenerator::copyAtExportSize);
+
+  for (surface::PictureBox* box : {ui.linearPicture, ui.upcPicture, ui.eanPicture}) {
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QWidget::customContextMenuRequested, this,
+            [this, box](const QPoint& at) { ui.pictureMenu->popup(box->mapToGlobal(at)); });
+  }
+  ui.dataInput->installEventFilter(new InputKeys(this, ui.pictureMenu, [this] {
+    const QWidget* shown = currentPicture();
+    if (!shown->isVisible()) shown = ui.dataInput;
+    return shown->mapToGlobal(QPoint(0, shown->height()));
+  }));
+}
+
+void BarcodeGenerator::setExportSettings(const ExportSettings& settings) {
+  *m_exportSettings = settings;
+}
+
+namespace {
+
+// The symbol the window shows, laid out for export.
+std::optional<render::Layout> layoutOfShown(const BarcodeGenerator& window,
+                                            const linear::Settings& settings) {
+  const Controls& ui = window.controls();
+  const auto layout = layoutSymbol({.choice = window.checkedChoice(),
+                                    .data = ui.dataInput->text(),
+                                    .settings = settings,
+                                    .fontFamily = ui.fontName->text()});
+  if (const auto* symbol = std::get_if<render::Layout>(&layout)) return *symbol;
+  return std::nullopt;
+}
+
+}  // namespace
+
+void BarcodeGenerator::exportBarcode() {
+  if (!barcodeReady(kNoBarcodeToSave)) return;
+  const auto layout = layoutOfShown(*this, settings());
+  if (!layout) return;
+  const QString baseName = saveFileName(ui.dataInput->text()).chopped(4);  // without ".bmp"
+  const linear::Settings symbolSettings = settings();
+  const bool spacing = symbolSettings.printSpacing != 0;
+  const Choice* choice = checkedChoice();
+  const QString data = ui.dataInput->text();
+  auto judge = [&](render::Format format, const render::Resolution& resolution) {
+    const auto verdict = exportVerdict(render::proofImage(format, *layout, resolution, spacing),
+                                       *choice, data, symbolSettings, resolution.dots);
+    return verdict ? verdict->text : QString();
+  };
+  ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->currentDirectory(),
+                      judge, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  *m_exportSettings = dialog.settings();
+  const QString path = dialog.filePath();
+  if (QFileInfo::exists(path) &&
+      !m_platform->confirm(this,
+                           QDir::toNativeSeparators(path) +
+                               QStringLiteral(" already exists. Do you want to replace it?"),
+                           kExportTitle))
+    return;
+  exportShown(path, *m_exportSettings);
+  ui.dataInput->setFocus();
+}
+
+bool BarcodeGenerator::exportShown(const QString& path, const ExportSettings& exportSettings) {
+  if (!barcodeReady(kNoBarcodeToSave)) return false;
+  const linear::Settings symbolSettings = settings();
+  const auto layout = layoutOfShown(*this, symbolSettings);
+  if (!layout) return false;
+  const QString problem = writeAtomically(
+      path, render::document(exportSettings.format, *layout, exportSettings.resolution(),
+                             symbolSettings.printSpacing != 0));
+  if (problem.isEmpty()) return true;
+  // In the words "File Save" uses.
+  m_platform->message(this,
+                      QStringLiteral("The barcode was not saved as ") + QFileInfo(path).fileName() +
+                          QStringLiteral(".\n") + problem + QLatin1Char('.'),
+                      kExportTitle);
+  return false;
+}
+
+void BarcodeGenerator::printBarcode() {
+  if (!barcodeReady(kNoBarcodeToSave)) return;
+  const linear::Settings symbolSettings = settings();
+  const auto layout = layoutOfShown(*this, symbolSettings);
+  if (!layout) return;
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QString problem = render::print(printer, *layout, m_exportSettings->resolution().moduleMm(),
+                                        symbolSettings.printSpacing != 0);
+  if (!problem.isEmpty())
+    m_platform->message(this, QStringLiteral("The barcode was not printed: ") + problem,
+                        QStringLiteral("Print"));
+  ui.dataInput->setFocus();
+}
+
+void BarcodeGenerator::copyAtExportSize() {
+  if (!barcodeReady(kNoBarcodeToCopy)) return;
+  const linear::Settings symbolSettings = settings();
+  const auto layout = layoutOfShown(*this, symbolSettings);
+  if (!layout) return;
+  const render::Resolution resolution = m_exportSettings->resolution();
+  const bool spacing = symbolSettings.printSpacing != 0;
+  const QImage image = render::rasterImage(*layout, resolution, spacing);
+  auto* data = new QMimeData;
+  data->setImageData(image);
+  data->setData(QStringLiteral("image/png"), render::pngOfBlackAndWhite(image));
+  data->setData(QStringLiteral("image/bmp"),
+                render::encodedImage(image.convertToFormat(QImage::Format_RGB888), "BMP"));
+  data->setData(QStringLiteral("image/svg+xml"), render::svgDocument(*layout, resolution, spacing));
+  QGuiApplication::clipboard()->setMimeData(data);
+  ui.dataInput->setFocus();
+}
+
+}  // namespace app

@@ -1,0 +1,156 @@
+#include "app/exportdialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "app/exportoptions.h"
+
+namespace app {
+
+namespace {
+
+constexpr render::Format kFormats[] = {render::Format::Png, render::Format::Svg,
+                                       render::Format::Pdf, render::Format::Bmp};
+
+}  // namespace
+
+render::Resolution ExportSettings::resolution() const {
+  return {byModuleWidth ? render::dotsForModule(moduleMm, dpi) : dots, dpi};
+}
+
+ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
+                           const ExportSettings& settings, const QString& baseName,
+                           const QString& folder, Judge judge, QWidget* parent)
+    : QDialog(parent), m_layout(layout), m_printSpacing(printSpacing), m_judge(std::move(judge)) {
+  setObjectName(QStringLiteral("ExportDialog"));
+  setWindowTitle(QStringLiteral("Export Barcode"));
+
+  m_format = new QComboBox(this);
+  m_format->setObjectName(QStringLiteral("format"));
+  for (const render::Format format : kFormats)
+    m_format->addItem(extensionOf(format).toUpper(), static_cast<int>(format));
+  m_format->setCurrentIndex(m_format->findData(static_cast<int>(settings.format)));
+
+  m_byDots = new QRadioButton(QStringLiteral("&Dots per module:"), this);
+  m_dots = new QSpinBox(this);
+  m_dots->setObjectName(QStringLiteral("dots"));
+  m_dots->setRange(render::kMinDots, render::kMaxDots);
+  m_dots->setValue(settings.dots);
+  m_byModule = new QRadioButton(QStringLiteral("&Module width X:"), this);
+  m_module = new QDoubleSpinBox(this);
+  m_module->setObjectName(QStringLiteral("module"));
+  m_module->setDecimals(3);
+  m_module->setRange(0.01, 10);
+  m_module->setSingleStep(0.01);
+  m_module->setSuffix(QStringLiteral(" mm"));
+  m_module->setValue(settings.moduleMm);
+  (settings.byModuleWidth ? m_byModule : m_byDots)->setChecked(true);
+
+  m_dpi = new QSpinBox(this);
+  m_dpi->setObjectName(QStringLiteral("dpi"));
+  m_dpi->setRange(render::kMinDpi, render::kMaxDpi);
+  m_dpi->setSuffix(QStringLiteral(" dpi"));
+  m_dpi->setValue(settings.dpi);
+
+  m_size = new QLabel(this);
+  m_size->setObjectName(QStringLiteral("size"));
+  m_size->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  m_verdict = new QLabel(this);
+  m_verdict->setObjectName(QStringLiteral("verdict"));
+  m_verdict->setTextFormat(Qt::PlainText);
+  m_verdict->setWordWrap(true);
+
+  m_file = new QLineEdit(
+      QDir(folder).filePath(baseName + QLatin1Char('.') + extensionOf(settings.format)), this);
+  m_file->setObjectName(QStringLiteral("file"));
+  m_file->setMinimumWidth(320);
+  auto* browse = new QPushButton(QStringLiteral("&Browse…"), this);
+  auto* fileRow = new QHBoxLayout;
+  fileRow->addWidget(m_file, 1);
+  fileRow->addWidget(browse);
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("&Format:"), m_format);
+  form->addRow(m_byDots, m_dots);
+  form->addRow(m_byModule, m_module);
+  form->addRow(QStringLiteral("&Resolution:"), m_dpi);
+  form->addRow(QStringLiteral("Size:"), m_size);
+  form->addRow(QStringLiteral("Scanning:"), m_verdict);
+  auto* fileLabel = new QLabel(QStringLiteral("Fi&le:"), this);
+  fileLabel->setBuddy(m_file);
+  form->addRow(fileLabel, fileRow);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Export"));
+  auto* layoutBox = new QVBoxLayout(this);
+  layoutBox->addLayout(form);
+  layoutBox->addWidget(buttons);
+
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(browse, &QPushButton::clicked, this, &ExportDialog::browse);
+  connect(m_format, &QComboBox::currentIndexChanged, this, &ExportDialog::formatChanged);
+  for (QRadioButton* button : {m_byDots, m_byModule})
+    connect(button, &QRadioButton::toggled, this, &ExportDialog::updateSize);
+  connect(m_dots, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
+  connect(m_dpi, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
+  connect(m_module, &QDoubleSpinBox::valueChanged, this, &ExportDialog::updateSize);
+  updateSize();
+}
+
+ExportSettings ExportDialog::settings() const {
+  return {static_cast<render::Format>(m_format->currentData().toInt()), m_byModule->isChecked(),
+          m_dots->value(), m_module->value(), m_dpi->value()};
+}
+
+QString ExportDialog::filePath() const { return m_file->text(); }
+
+QString ExportDialog::sizeText() const { return m_size->text(); }
+
+QString ExportDialog::verdictText() const { return m_verdict->text(); }
+
+void ExportDialog::formatChanged() {
+  // The file keeps its name and takes the format's extension.
+  const QString extension = extensionOf(settings().format);
+  const QFileInfo info(m_file->text());
+  if (render::formatNamed(info.suffix()))
+    m_file->setText(m_file->text().chopped(info.suffix().size()) + extension);
+  updateSize();
+}
+
+void ExportDialog::updateSize() {
+  const ExportSettings current = settings();
+  m_dots->setEnabled(!current.byModuleWidth);
+  m_module->setEnabled(current.byModuleWidth);
+  const render::Resolution resolution = current.resolution();
+  const bool tooFine = current.byModuleWidth &&
+                       render::dotsForModule(current.moduleMm, current.dpi) > render::kMaxDots;
+  m_size->setText(
+      tooFine ? QStringLiteral("X is more than %1 dots at this resolution").arg(render::kMaxDots)
+              : describeSize(current.format, m_layout, resolution, m_printSpacing));
+  // A reader's word on the file this size makes.
+  m_verdict->setText(tooFine || !m_judge ? QString() : m_judge(current.format, resolution));
+  if (auto* box = findChild<QDialogButtonBox*>())
+    box->button(QDialogButtonBox::Ok)->setEnabled(!tooFine);
+}
+
+void ExportDialog::browse() {
+  const render::Format format = settings().format;
+  const QString chosen = QFileDialog::getSaveFileName(
+      this, QStringLiteral("Export Barcode"), m_file->text(),
+      QStringLiteral("%1 (*.%2)").arg(extensionOf(format).toUpper(), extensionOf(format)));
+  if (!chosen.isEmpty()) m_file->setText(chosen);
+}
+
+}  // namespace app

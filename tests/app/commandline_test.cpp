@@ -1,0 +1,215 @@
+// The command line, run as the program itself: exit status, messages,
+// what is written and what is not.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "tests/support/scan.h"
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  QString out, err;
+};
+
+Outcome run(const QStringList& arguments,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.start(QStringLiteral(BG_PROGRAM), arguments);
+  if (!process.waitForFinished(60000)) return {};
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          QString::fromUtf8(process.readAllStandardOutput()),
+          QString::fromUtf8(process.readAllStandardError())};
+}
+
+struct Row {
+  const char* name;
+  QStringList arguments;  // "OUT" stands for the output file
+  int status;
+  const char* says;  // on standard error (standard output for status 0); "" for nothing
+};
+
+// Check digits: EAN-13 5901234123457 and UPC-A 036000291452 are the GS1 examples.
+const Row kRows[] = {
+    {"written",
+     {"--type", "code128", "--data", "Hi 128", "--output", "OUT.png"},
+     0,
+     "X = 0.339 mm"},
+    {"X in mm snaps to whole dots and says the real X",
+     {"--type", "code39", "--data", "A1", "--module", "0.33", "--dpi", "300", "--output",
+      "OUT.svg"},
+     0,
+     "X = 0.339 mm (4 dots)"},
+    {"EAN-13 with its right check digit",
+     {"--type", "ean13", "--data", "5901234123457", "--output", "OUT.pdf"},
+     0,
+     ""},
+    {"UPC-A with its right check digit",
+     {"--type", "upca", "--data", "036000291452", "--output", "OUT.bmp"},
+     0,
+     ""},
+    {"Code 39 refuses #, naming it and its place",
+     {"--type", "code39", "--data", "ab#c", "--output", "OUT.png"},
+     1,
+     "# is Invalid at position 3"},
+    {"Code 128 names the character the window does not",
+     {"--type", "code128", "--data", "ab\u00e9", "--output", "OUT.png"},
+     1,
+     "\u00e9 at position 3"},
+    {"EAN-13 wrong check digit names the right one",
+     {"--type", "ean13", "--data", "5901234123458", "--output", "OUT.png"},
+     1,
+     "it should be 7"},
+    {"EAN-13 letter",
+     {"--type", "ean13", "--data", "59012341234x", "--output", "OUT.png"},
+     1,
+     "x is Invalid at position 12"},
+    {"EAN-13 too short",
+     {"--type", "ean13", "--data", "59012", "--output", "OUT.png"},
+     1,
+     "Enter 12 digit number for EAN-13"},
+    {"JAN-13 must start 45 or 49",
+     {"--type", "jan13", "--data", "590123412345", "--output", "OUT.png"},
+     1,
+     "'45' or '49'"},
+    {"ISBN must start 978 or 979",
+     {"--type", "isbn", "--data", "590123412345", "--output", "OUT.png"},
+     1,
+     "'978' or '979'"},
+    {"empty data", {"--type", "code39", "--data", "", "--output", "OUT.png"}, 1, "No data"},
+    {"no output", {"--type", "code39", "--data", "A"}, 2, "Usage:"},
+    {"unknown type", {"--type", "qr", "--data", "A", "--output", "OUT.png"}, 2, "code39, i2of5"},
+    {"unknown format", {"--type", "code39", "--data", "A", "--output", "OUT.gif"}, 2, ".png, .svg"},
+    {"dots out of range",
+     {"--type", "code39", "--data", "A", "--dots", "21", "--output", "OUT.png"},
+     2,
+     "--dots"},
+    {"dots and module",
+     {"--type", "code39", "--data", "A", "--dots", "2", "--module", "0.3", "--output", "OUT.png"},
+     2,
+     "not both"},
+    {"module too wide for 20 dots",
+     {"--type", "code39", "--data", "A", "--module", "5", "--output", "OUT.png"},
+     2,
+     "at most 20"},
+    {"Codabar has no check character",
+     {"--type", "codabar", "--data", "123", "--check", "--output", "OUT.png"},
+     2,
+     "no check character"},
+    {"unknown option",
+     {"--type", "code39", "--data", "A", "--colour", "--output", "OUT.png"},
+     2,
+     "colour"},
+    {"folder missing",
+     {"--type", "code39", "--data", "A", "--output", "OUT/none/x.png"},
+     3,
+     "was not written"},
+    {"--verify: a symbol that scans",
+     {"--type", "code128", "--data", "Hi 128", "--dots", "2", "--optimize", "--verify", "--output",
+      "OUT.png"},
+     0,
+     ""},
+    {"--verify: EAN-13 typed with its check digit, read from the PDF's drawing",
+     {"--type", "ean13", "--data", "5901234123457", "--verify", "--output", "OUT.pdf"},
+     0,
+     ""},
+    {"--verify: print spacing at one dot per module is written, and said not to scan",
+     {"--type", "code128", "--data", "Hi 128", "--dots", "1", "--optimize", "--verify", "--output",
+      "OUT.png"},
+     4,
+     "Does not scan: print spacing at one pixel per module"},
+    {"--verify: start/stop letters inside Codabar data",
+     {"--type", "codabar", "--data", "a123b", "--verify", "--output", "OUT.svg"},
+     4,
+     "start/stop letter"},
+    {"--verify is for single exports",
+     {"--batch", "-", "--type", "code39", "--verify", "--output", "OUT"},
+     2,
+     "--verify"},
+    {"help", {"--help"}, 0, "--module MM"},
+    {"version", {"--version"}, 0, "barcode-generator 2.2"},
+};
+
+TEST(CommandLine, ExitStatusAndMessages) {
+  for (const Row& row : kRows) {
+    QTemporaryDir dir;
+    const QString stem = QDir(dir.path()).filePath(QStringLiteral("out"));
+    QStringList arguments;
+    QString output;
+    for (QString argument : row.arguments) {
+      if (argument.startsWith(QLatin1String("OUT"))) {
+        argument.replace(0, 3, stem);
+        output = argument;
+      }
+      arguments << argument;
+    }
+    const Outcome result = run(arguments);
+    EXPECT_EQ(result.status, row.status) << row.name << ": " << qPrintable(result.err);
+    const QString& said = row.status == 0 ? result.out : result.err;
+    EXPECT_TRUE(said.contains(QString::fromUtf8(row.says))) << row.name << ": " << qPrintable(said);
+    if (row.status == 1) {
+      EXPECT_EQ(result.err.count(QLatin1Char('\n')), 1) << row.name << ": one line";
+    }
+    // Written on success, and kept when it only fails to scan; nothing otherwise.
+    const bool written = (row.status == 0 || row.status == 4) && !output.isEmpty();
+    const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(left.size(), written ? 1 : 0)
+        << row.name << ": " << qPrintable(left.join(QLatin1Char(' ')));
+  }
+}
+
+TEST(CommandLine, WorksWithoutADisplay) {
+  QTemporaryDir dir;
+  const QString file = QDir(dir.path()).filePath(QStringLiteral("c.png"));
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("DISPLAY"));
+  environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  const Outcome result =
+      run({QStringLiteral("--type"), QStringLiteral("code128"), QStringLiteral("--data"),
+           QStringLiteral("no display"), QStringLiteral("--output"), file},
+          environment);
+  ASSERT_EQ(result.status, 0) << qPrintable(result.err);
+  EXPECT_EQ(testsupport::scan(QImage(file), testsupport::Format::Code128),
+            std::optional<std::string>("no display"));
+  EXPECT_EQ(result.err, QString()) << "nothing on standard error when all went well";
+}
+
+TEST(CommandLine, AFolderAtTheNameIsRefusedAndKept) {
+  QTemporaryDir dir;
+  const QString folder = QDir(dir.path()).filePath(QStringLiteral("taken.png"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  const Outcome result =
+      run({QStringLiteral("--type"), QStringLiteral("code39"), QStringLiteral("--data"),
+           QStringLiteral("A"), QStringLiteral("--output"), folder});
+  EXPECT_EQ(result.status, 3);
+  EXPECT_TRUE(result.err.contains(QLatin1String("folder"))) << qPrintable(result.err);
+  EXPECT_TRUE(QFileInfo(folder).isDir());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST(CommandLine, ReplacesALinkWithoutFollowingIt) {
+  QTemporaryDir dir;
+  const QString target = QDir(dir.path()).filePath(QStringLiteral("precious.txt"));
+  QFile precious(target);
+  ASSERT_TRUE(precious.open(QIODevice::WriteOnly));
+  precious.write("keep me");
+  precious.close();
+  const QString link = QDir(dir.path()).filePath(QStringLiteral("out.png"));
+  ASSERT_TRUE(QFile::link(target, link));
+  const Outcome result =
+      run({QStringLiteral("--type"), QStringLiteral("code39"), QStringLiteral("--data"),
+           QStringLiteral("A"), QStringLiteral("--output"), link});
+  EXPECT_EQ(result.status, 0) << qPrintable(result.err);
+  EXPECT_FALSE(QFileInfo(link).isSymLink());
+  ASSERT_TRUE(precious.open(QIODevice::ReadOnly));
+  EXPECT_EQ(precious.readAll(), QByteArray("keep me"));
+}
+
+}  // namespace

@@ -1,0 +1,309 @@
+// The picture's context menu: Export, Print and Copy at Export Size, their
+// keys, their refusals, the dialog, and what they write.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/choices.h"
+#include "app/exportdialog.h"
+#include "app/symbollayout.h"
+#include "tests/support/documents.h"
+#include "tests/support/pixels.h"
+#include "tests/support/scan.h"
+#include "tests/support/window.h"
+
+namespace {
+
+using testsupport::Format;
+
+const QString kNoSave =
+    QStringLiteral("There is no barcode to save: the data typed does not make a complete barcode.");
+const QString kNoCopy =
+    QStringLiteral("There is no barcode to copy: the data typed does not make a complete barcode.");
+const QString kTypeFirst = QStringLiteral("Please Type the Barcode Data First");
+
+TEST(ExportCommands, MenuCaptionsAndKeys) {
+  testsupport::Window w;
+  struct Row {
+    QAction* app::Controls::*action;
+    const char* caption;
+    QKeySequence keys;
+  };
+  const Row rows[] = {
+      {&app::Controls::exportAction, "Export…", QKeySequence(QStringLiteral("Ctrl+E"))},
+      {&app::Controls::printAction, "Print…", QKeySequence(QStringLiteral("Ctrl+P"))},
+      {&app::Controls::copyExportAction, "Copy at Export Size",
+       QKeySequence(QStringLiteral("Ctrl+Shift+C"))},
+  };
+  const QList<QAction*> menu = w.ui().pictureMenu->actions();
+  ASSERT_EQ(menu.size(), 3);
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    QAction* action = w.ui().*rows[i].action;
+    EXPECT_EQ(menu[static_cast<qsizetype>(i)], action);
+    EXPECT_EQ(action->text(), QString::fromUtf8(rows[i].caption));
+    EXPECT_EQ(action->shortcut(), rows[i].keys);
+  }
+  for (auto* picture : {w.ui().linearPicture, w.ui().upcPicture, w.ui().eanPicture})
+    EXPECT_EQ(picture->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+TEST(ExportCommands, RefuseWithTheMessagesOfCopyAndSave) {
+  struct Row {
+    const char* name;
+    const char* option;  // key of the choices table
+    const char* typed;
+  };
+  const Row rows[] = {{"nothing typed", "code39", ""},
+                      {"a character Code 39 refuses", "code39", "ab#"},
+                      {"EAN-13 not yet complete", "ean13", "59012"},
+                      {"UPC-A with a letter", "upca", "0360002914x"}};
+  struct Command {
+    void (app::BarcodeGenerator::*run)();
+    const QString* refusal;
+  };
+  const Command commands[] = {{&app::BarcodeGenerator::exportBarcode, &kNoSave},
+                              {&app::BarcodeGenerator::printBarcode, &kNoSave},
+                              {&app::BarcodeGenerator::copyAtExportSize, &kNoCopy}};
+  for (const Row& row : rows)
+    for (const Command& command : commands) {
+      testsupport::Window w;
+      w.window->optionButton(*app::choiceByKey(row.option))->setChecked(true);
+      w.type(QString::fromLatin1(row.typed));
+      QGuiApplication::clipboard()->clear();
+      (w.window.get()->*command.run)();
+      ASSERT_EQ(w.platform->messages.size(), 1u) << row.name;
+      EXPECT_EQ(w.platform->messages[0].text, *row.typed ? *command.refusal : kTypeFirst)
+          << row.name;
+      const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+      EXPECT_TRUE(!held || !held->hasImage()) << row.name;
+    }
+}
+
+TEST(ExportCommands, KeysReachTheCommandsFromTheInput) {
+  testsupport::Window w;
+  w.window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
+  w.ui().dataInput->setFocus();
+  // Ctrl+E would move a line edit's cursor to the end; here it asks to export
+  // and, with nothing typed, says why not.
+  QTest::keyClick(w.ui().dataInput, Qt::Key_E, Qt::ControlModifier);
+  ASSERT_EQ(w.platform->messages.size(), 1u);
+  EXPECT_EQ(w.platform->messages[0].text, kTypeFirst);
+
+  w.type(QStringLiteral("KEYS"));
+  QGuiApplication::clipboard()->clear();
+  QTest::keyClick(w.ui().dataInput, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+  ASSERT_TRUE(held);
+  EXPECT_TRUE(held->hasFormat(QStringLiteral("image/svg+xml")));
+  EXPECT_EQ(w.ui().dataInput->text(), QStringLiteral("KEYS"));
+
+  // The Menu key in the input opens the picture's menu, not the editor's.
+  QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                            w.ui().dataInput->mapToGlobal(QPoint(2, 2)));
+  QCoreApplication::sendEvent(w.ui().dataInput, &menuKey);
+  EXPECT_TRUE(w.ui().pictureMenu->isVisible());
+  w.ui().pictureMenu->hide();
+}
+
+TEST(ExportCommands, CopyAtExportSizeHoldsPngBmpAndSvg) {
+  testsupport::Window w;
+  w.chooseLinear(2);
+  w.type(QStringLiteral("Copy 128"));
+  app::ExportSettings settings;
+  settings.dots = 3;
+  w.window->setExportSettings(settings);
+  w.window->copyAtExportSize();
+  ASSERT_TRUE(w.platform->messages.empty());
+  const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+  for (const char* type : {"image/png", "image/bmp", "image/svg+xml"}) {
+    ASSERT_TRUE(held->hasFormat(QString::fromLatin1(type))) << type;
+    const QByteArray bytes = held->data(QString::fromLatin1(type));
+    const render::Format format = std::string_view(type) == "image/svg+xml" ? render::Format::Svg
+                                  : std::string_view(type) == "image/bmp"   ? render::Format::Bmp
+                                                                            : render::Format::Png;
+    const QImage image = testsupport::picture(format, bytes, 300);
+    EXPECT_EQ(testsupport::scan(image, Format::Code128), std::optional<std::string>("Copy 128"))
+        << type;
+  }
+  // Three dots a module, print spacing on (as the window starts): each space
+  // one dot wider, not three. The screen gives the modules and the spaces.
+  const int withSpacing = testsupport::endOfRow(w.picture(), 10) - 20;
+  w.setCheck(app::kPrintSpacing, false);
+  const int modules = testsupport::endOfRow(w.picture(), 10) - 20;
+  EXPECT_EQ(QImage::fromData(held->data(QStringLiteral("image/png"))).width(),
+            3 * modules + (withSpacing - modules) + 2 * 10 * 3);
+}
+
+TEST(ExportCommands, ExportWritesTheSymbolOnShow) {
+  struct Row {
+    const char* name;
+    const char* option;
+    const char* typed;
+    render::Format format;
+    Format reader;
+    const char* reads;
+  };
+  const Row rows[] = {
+      {"Code 39 as PNG", "code39", "exp 39", render::Format::Png, Format::Code39, "EXP 39"},
+      {"EAN-13 as SVG", "ean13", "590123412345", render::Format::Svg, Format::Ean13,
+       "5901234123457"},
+      {"UPC-A as PDF", "upca", "09736339584", render::Format::Pdf, Format::UpcA, "097363395843"},
+      {"ISBN as BMP", "isbn", "978014300723", render::Format::Bmp, Format::Ean13, "9780143007234"},
+  };
+  for (const Row& row : rows) {
+    testsupport::Window w;
+    QTemporaryDir dir;
+    w.window->optionButton(*app::choiceByKey(row.option))->setChecked(true);
+    w.type(QString::fromLatin1(row.typed));
+    app::ExportSettings settings;
+    settings.format = row.format;
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("out"));
+    ASSERT_TRUE(w.window->exportShown(file, settings)) << row.name;
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << row.name;
+    EXPECT_EQ(
+        testsupport::scan(testsupport::picture(row.format, written.readAll(), 300), row.reader),
+        std::optional<std::string>(row.reads))
+        << row.name;
+  }
+}
+
+TEST(ExportCommands, TheDialogWritesTheFileAndIsRememberedForTheRun) {
+  testsupport::Window w;
+  QTemporaryDir dir;
+  w.platform->directory = dir.path();
+  w.chooseLinear(2);
+  w.type(QStringLiteral("Dialog 128"));
+  // Answers the dialog as a person would: 3 dots, SVG, the proposed name.
+  QString proposed;
+  int dotsShown = 0;
+  const auto answer = [&](bool changeSettings) {
+    QTimer::singleShot(0, [&, changeSettings] {
+      auto* dialog = qobject_cast<app::ExportDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(dialog);
+      proposed = dialog->filePath();
+      dotsShown = dialog->settings().dots;
+      if (changeSettings) {
+        dialog->findChild<QSpinBox*>(QStringLiteral("dots"))->setValue(3);
+        auto* format = dialog->findChild<QComboBox*>(QStringLiteral("format"));
+        format->setCurrentIndex(format->findText(QStringLiteral("SVG")));
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
+    });
+  };
+  answer(true);
+  w.window->exportBarcode();
+  EXPECT_EQ(proposed, QDir(dir.path()).filePath(QStringLiteral("VellB_Dialog 128.png")));
+  const QString written = QDir(dir.path()).filePath(QStringLiteral("VellB_Dialog 128.svg"));
+  QFile file(written);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(testsupport::scan(testsupport::picture(render::Format::Svg, file.readAll(), 300),
+                              Format::Code128),
+            std::optional<std::string>("Dialog 128"));
+  // Opened again, it shows what was chosen last.
+  answer(false);
+  w.window->exportBarcode();
+  EXPECT_EQ(dotsShown, 3);
+  EXPECT_EQ(proposed, written);
+  EXPECT_TRUE(w.platform->messages.empty());
+}
+
+TEST(ExportCommands, TheDialogSaysWhetherTheSizeChosenScans) {
+  testsupport::Window w;
+  w.chooseLinear(2);  // Code 128 with "Optimize for Printing", as the window starts
+  w.type(QStringLiteral("Dialog 128"));
+  QStringList said;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<app::ExportDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(dialog);
+    auto* dots = dialog->findChild<QSpinBox*>(QStringLiteral("dots"));
+    for (const int n : {1, 2}) {
+      dots->setValue(n);
+      said << dialog->verdictText();
+    }
+    dialog->reject();
+  });
+  w.window->exportBarcode();
+  ASSERT_EQ(said.size(), 2);
+  EXPECT_TRUE(said[0].startsWith(QStringLiteral("Does not scan: print spacing")))
+      << qPrintable(said[0]);
+  EXPECT_EQ(said[1], QStringLiteral("Scans as Code 128: Dialog 128"));
+}
+
+TEST(ExportCommands, AFailedExportIsReportedAsSaveReportsIt) {
+  testsupport::Window w;
+  QTemporaryDir dir;
+  w.type(QStringLiteral("A"));
+  const QString folder = QDir(dir.path()).filePath(QStringLiteral("taken.png"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  EXPECT_FALSE(w.window->exportShown(folder, app::ExportSettings{}));
+  ASSERT_EQ(w.platform->messages.size(), 1u);
+  EXPECT_TRUE(w.platform->messages[0].text.startsWith(
+      QStringLiteral("The barcode was not saved as taken.png.\n")))
+      << qPrintable(w.platform->messages[0].text);
+  EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST(ExportCommands, DialogShowsSizeAndFollowsTheFormat) {
+  const auto layout = app::layoutSymbol({.choice = app::choiceByKey("ean13"),
+                                         .data = QStringLiteral("590123412345"),
+                                         .settings = {},
+                                         .fontFamily = QStringLiteral("Tahoma")});
+  app::ExportSettings settings;
+  app::ExportDialog dialog(std::get<render::Layout>(layout), false, settings,
+                           QStringLiteral("VellB_590123412345"), QStringLiteral("/somewhere"));
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Export Barcode"));
+  EXPECT_EQ(dialog.filePath(), QStringLiteral("/somewhere/VellB_590123412345.png"));
+  // 113 modules of 4 dots at 300 dpi.
+  EXPECT_TRUE(dialog.sizeText().contains(QStringLiteral("452 x"))) << qPrintable(dialog.sizeText());
+  EXPECT_TRUE(dialog.sizeText().contains(QStringLiteral("38.27 x")))
+      << qPrintable(dialog.sizeText());
+
+  dialog.findChild<QSpinBox*>(QStringLiteral("dots"))->setValue(2);
+  EXPECT_TRUE(dialog.sizeText().contains(QStringLiteral("226 x"))) << qPrintable(dialog.sizeText());
+  auto* format = dialog.findChild<QComboBox*>(QStringLiteral("format"));
+  format->setCurrentIndex(format->findText(QStringLiteral("SVG")));
+  EXPECT_EQ(dialog.filePath(), QStringLiteral("/somewhere/VellB_590123412345.svg"));
+  EXPECT_EQ(dialog.settings().format, render::Format::Svg);
+  EXPECT_EQ(dialog.settings().dots, 2);
+}
+
+TEST(ExportCommands, AtOneDotPerModuleTheBarsAreTheScreensBars) {
+  // With "Optimize for Printing" on, as the window starts: the picture's bar
+  // columns from x = 20 and the export's from its quiet zone are the same.
+  testsupport::Window w;
+  w.chooseLinear(2);
+  w.setCheck(app::kAddLabel, false);
+  w.type(QStringLiteral("Same bars"));
+  const QImage screen = w.picture();
+  std::vector<int> screenBars;
+  for (const int x : testsupport::darkColumns(screen, 10)) screenBars.push_back(x - 20);
+  app::ExportSettings settings;
+  settings.dots = 1;
+  w.window->setExportSettings(settings);
+  w.window->copyAtExportSize();
+  const QImage exported =
+      QImage::fromData(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/png")));
+  std::vector<int> exportBars;
+  const auto columns = testsupport::darkColumns(exported, exported.height() / 2);
+  ASSERT_FALSE(columns.empty());
+  for (const int x : columns) exportBars.push_back(x - 10);
+  EXPECT_EQ(exportBars, screenBars);
+}
+
+}  // namespace
