@@ -392,7 +392,7 @@ QImage PictureBox::Image() const {
   return image;
 }
 
-void PictureBox::setWidth(int twips) {
+void PictureBox::setWidthTwips(int twips) {
   m_widthTwips = twips;
   const int pixels = std::clamp(static_cast<int>(std::lround(twips / double(kTwipsPerPixel))),
                                 2 * kBorder + 1, kMaxPictureWidth);

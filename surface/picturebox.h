@@ -90,9 +90,9 @@ class PictureBox : public QWidget {
   bool Visible() const { return !isHidden(); }
 
   // Outer size in twips; setting the width resizes the box.
-  int Width() const { return m_widthTwips; }
-  void setWidth(int twips);
-  int Height() const { return height() * kTwipsPerPixel; }
+  int WidthTwips() const { return m_widthTwips; }
+  void setWidthTwips(int twips);
+  int HeightTwips() const { return height() * kTwipsPerPixel; }
   void setTwipsGeometry(int left, int top, int width, int height);
 
   // Makes room in the retained image for drawing up to device column x, so a

@@ -32,7 +32,7 @@ int drawSymbol(surface::PictureBox& picture, const Symbol& symbol, const Setting
     picture.Print(QString::fromStdU32String(symbol.label));
   }
   const int twips = pictureTwips(symbol.endX, symbol.twipsPerPixel);
-  picture.setWidth(twips);
+  picture.setWidthTwips(twips);
   return twips;
 }
 
@@ -43,7 +43,7 @@ void showTooLong(surface::PictureBox& picture, const QString& text) {
   picture.Print(text);
   const int pixels = QFontMetrics(picture.font()).horizontalAdvance(text) + 2 * surface::kBorder;
   const int twips = pixels * surface::kTwipsPerPixel + kRightMarginTwips;
-  if (twips > picture.Width()) picture.setWidth(twips);
+  if (twips > picture.WidthTwips()) picture.setWidthTwips(twips);
 }
 
 }  // namespace

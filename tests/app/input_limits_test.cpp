@@ -56,7 +56,7 @@ TEST(Paste, TheTooLongMessageShowsWholeWhateverWasDrawnBefore) {
   // inside the picture, as far right as when printed into a wide one.
   surface::PictureBox wide;
   wide.setFont(Window().ui().linearPicture->font());
-  wide.setWidth(32767 * 15);
+  wide.setWidthTwips(32767 * 15);
   wide.Print(QStringLiteral("Data too long: the barcode would be wider than 32767 pixels"));
   const int messageEnd = inkSpan(wide.Image()).second;
   for (const char* before : {"", "1"}) {

@@ -40,7 +40,7 @@ const Option kOptions[] = {
 QImage expected(const Window& w, linear::Encoder encode, const QString& text,
                 linear::Settings settings) {
   surface::PictureBox box;
-  box.setTwipsGeometry(1200, 4440, w.ui().linearPicture->Width(), 1215);
+  box.setTwipsGeometry(1200, 4440, w.ui().linearPicture->WidthTwips(), 1215);
   box.setFont(w.ui().linearPicture->font());
   linear::drawLinear(box, text.toStdU32String(), settings, encode);
   return box.Image();
@@ -92,7 +92,7 @@ TEST(LinearOptions, Interleaved2of5WidensTheWindowAt17TwipsAPixel) {
   const int start = w.window->width();
   w.chooseLinear(1);
   w.type(QString(44, QLatin1Char('1')));
-  EXPECT_EQ(w.ui().linearPicture->Width(), 538 * 17 + 500);
+  EXPECT_EQ(w.ui().linearPicture->WidthTwips(), 538 * 17 + 500);
   EXPECT_EQ(w.window->width(), std::max(start, (538 * 17 + 500 + 2000) / 15));
   EXPECT_GT(w.window->width(), start);
 }

@@ -35,7 +35,7 @@ TEST(Router, EveryKeystrokeRedrawsAndCountsTheCharacters) {
   w.type(QStringLiteral("AB1"));
   EXPECT_EQ(w.picture(), expectedCode39(w, U"AB1", kSpaced));
   EXPECT_EQ(w.ui().characterCount->text(), QStringLiteral("3"));
-  EXPECT_EQ(w.ui().linearPicture->Width(), (20 + 21 * 4 + 19) * 15 + 500);
+  EXPECT_EQ(w.ui().linearPicture->WidthTwips(), (20 + 21 * 4 + 19) * 15 + 500);
 }
 
 TEST(Router, EmptyingTheInputBlanksThePictureAndShowsZero) {
@@ -67,7 +67,7 @@ TEST(Router, WidensTheWindowForLongSymbolsAndNeverNarrowsIt) {
   Window w;
   const int start = w.window->width();
   w.type(QString(28, QLatin1Char('A')));  // 21 * 28 + 60 = 648 pixels: 10220 twips
-  EXPECT_EQ(w.ui().linearPicture->Width(), 648 * 15 + 500);
+  EXPECT_EQ(w.ui().linearPicture->WidthTwips(), 648 * 15 + 500);
   EXPECT_EQ(w.window->width(), (10220 + 2000) / 15);
   EXPECT_GT(w.window->width(), start);
   const int wide = w.window->width();

@@ -81,15 +81,15 @@ TEST(PictureBox, DrawingPastTheEdgeShowsWhenWidened) {
   box.Line(300, 1, 300, 40);
   EXPECT_EQ(box.Image().width(), 96);
   EXPECT_TRUE(isBlank(box.Image()));
-  box.setWidth(6000);
-  EXPECT_EQ(box.Width(), 6000);
+  box.setWidthTwips(6000);
+  EXPECT_EQ(box.WidthTwips(), 6000);
   EXPECT_EQ(darkColumns(box.Image(), 10), std::vector<int>{300});
 }
 
 TEST(PictureBox, WidthStopsAtTheWidestPicture) {
   PictureBox box;
   box.setTwipsGeometry(0, 0, 1500, 1215);
-  box.setWidth(surface::kMaxPictureWidth * 15 + 5000);
+  box.setWidthTwips(surface::kMaxPictureWidth * 15 + 5000);
   EXPECT_EQ(box.width(), surface::kMaxPictureWidth);
   box.Line(surface::kMaxPictureWidth + 100, 0, surface::kMaxPictureWidth + 100, 10);  // ignored
   EXPECT_TRUE(isBlank(box.Image()));
@@ -277,7 +277,7 @@ const ClearCase kClears[] = {
     {"bars over a narrower symbol drawn past the edge", &narrowSymbol,
      [](PictureBox& box) {
        box.Line(400, 0, 400, 30);
-       box.setWidth(7000);
+       box.setWidthTwips(7000);
        wideSymbol(box);
      }},
 };

@@ -86,10 +86,10 @@ TEST(Code39, RejectsTheFirstCharacterOutsideTheSet) {
 TEST(Code39, EmptyInputLeavesABlankPictureOfTheSameWidth) {
   Picture picture;
   linear::drawLinear(picture.box, U"ABC", kSpaced, &linear::encodeCode39);
-  const int width = picture.box.Width();
+  const int width = picture.box.WidthTwips();
   EXPECT_FALSE(linear::drawLinear(picture.box, U"", kSpaced, &linear::encodeCode39));
   EXPECT_TRUE(testsupport::isBlank(picture.box.Image()));
-  EXPECT_EQ(picture.box.Width(), width);
+  EXPECT_EQ(picture.box.WidthTwips(), width);
 }
 
 TEST(Code39, LongestInputThatFitsTheWidestPicture) {

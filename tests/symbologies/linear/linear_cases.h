@@ -62,7 +62,7 @@ inline void expectLayout(const LayoutCase& c, Encode encode) {
   const auto width = linear::drawLinear(picture.box, c.text, c.settings, encode);
   ASSERT_TRUE(width);
   EXPECT_EQ(*width, c.widthTwips);
-  EXPECT_EQ(picture.box.Width(), c.widthTwips);
+  EXPECT_EQ(picture.box.WidthTwips(), c.widthTwips);
   const QImage image = picture.box.Image();
   EXPECT_EQ(testsupport::leftmostInRows(image, 1, 40), linear::kFirstBarX);
   EXPECT_EQ(testsupport::endOfRow(image, 10), c.endX);
@@ -88,10 +88,10 @@ inline void expectRejected(const RejectCase& c, Encode encode) {
   ASSERT_TRUE(std::holds_alternative<linear::Rejected>(encoding));
   EXPECT_EQ(linear::message(std::get<linear::Rejected>(encoding)), c.message);
   Picture drawn, expected;
-  drawn.box.setWidth(3000);
+  drawn.box.setWidthTwips(3000);
   EXPECT_FALSE(linear::drawLinear(drawn.box, c.text, c.settings, encode));
-  EXPECT_EQ(drawn.box.Width(), 3000);
-  expected.box.setWidth(3000);
+  EXPECT_EQ(drawn.box.WidthTwips(), 3000);
+  expected.box.setWidthTwips(3000);
   expected.box.Print(c.message);
   EXPECT_EQ(drawn.box.Image(), expected.box.Image());
 }
