@@ -1,6 +1,5 @@
 // Output commands: copy to the clipboard, save as a bitmap, clear the input.
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -13,6 +12,7 @@
 #include "app/barcodegenerator.h"
 #include "app/choices.h"
 #include "app/platform.h"
+#include "render/devices.h"
 #include "surface/picturebox.h"
 
 namespace app {
@@ -24,14 +24,6 @@ const QString kFileSave = QStringLiteral("File Save");
 const QString kFolderGone = QStringLiteral("The current folder no longer exists");
 // The longest name of one folder entry on the file systems we meet.
 constexpr qsizetype kMaxNameBytes = 255;
-
-QByteArray encoded(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, format);
-  return bytes;
-}
 
 }  // namespace
 
@@ -79,8 +71,8 @@ void BarcodeGenerator::Command1_Click() {
   // X11 and Wayland desktops find a format they can paste.
   auto* data = new QMimeData;
   data->setImageData(image);
-  data->setData(QStringLiteral("image/png"), encoded(image, "PNG"));
-  data->setData(QStringLiteral("image/bmp"), encoded(image, "BMP"));
+  data->setData(QStringLiteral("image/png"), render::encodedImage(image, "PNG"));
+  data->setData(QStringLiteral("image/bmp"), render::encodedImage(image, "BMP"));
   clipboard->setMimeData(data);
   const QMimeData* held = clipboard->mimeData();
   if (!held || !held->hasImage())
@@ -122,7 +114,7 @@ void BarcodeGenerator::Command4_Click() {
   const QString folder = m_platform->saveFolder();
   const QString path = folder.isEmpty() ? name : QDir(folder).filePath(name);
   const QByteArray bitmap =
-      encoded(currentPicture()->Image().convertToFormat(QImage::Format_RGB32), "BMP");
+      render::encodedImage(currentPicture()->Image().convertToFormat(QImage::Format_RGB32), "BMP");
   QString error = bitmap.isEmpty() ? QStringLiteral("The picture could not be made into a bitmap")
                                    : writeAtomically(path, bitmap);
   if (error.isEmpty()) return;

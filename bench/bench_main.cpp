@@ -25,14 +25,7 @@ namespace {
 
 using bench::Option;
 
-// Nothing here asks the user anything.
-class QuietPlatform : public app::Platform {
- public:
-  void message(QWidget*, const QString&, const QString&) override {}
-  bool confirm(QWidget*, const QString&, const QString&) override { return false; }
-  QString currentDirectory() const override { return {}; }
-  bool openUrl(const QUrl&) override { return false; }
-};
+using bench::QuietPlatform;
 
 std::unique_ptr<app::BarcodeGenerator> openWindow(const Option* option = nullptr) {
   auto window = std::make_unique<app::BarcodeGenerator>(std::make_shared<QuietPlatform>());

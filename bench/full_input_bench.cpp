@@ -9,19 +9,12 @@
 
 #include "app/barcodegenerator.h"
 #include "app/platform.h"
+#include "bench/options.h"
 
 namespace {
 
-class SilentPlatform : public app::Platform {
- public:
-  void message(QWidget*, const QString&, const QString&) override {}
-  bool confirm(QWidget*, const QString&, const QString&) override { return false; }
-  QString currentDirectory() const override { return {}; }
-  bool openUrl(const QUrl&) override { return false; }
-};
-
 std::unique_ptr<app::BarcodeGenerator> windowHolding(int characters) {
-  auto window = std::make_unique<app::BarcodeGenerator>(std::make_shared<SilentPlatform>());
+  auto window = std::make_unique<app::BarcodeGenerator>(std::make_shared<bench::QuietPlatform>());
   window->show();
   window->controls().dataInput->setText(QString(characters, QLatin1Char('1')));
   window->controls().dataInput->setFocus();

@@ -10,6 +10,7 @@
 
 #include "app/barcodegenerator.h"
 #include "app/choices.h"
+#include "app/platform.h"
 
 namespace surface {
 class PictureBox;
@@ -45,5 +46,14 @@ QString keystrokeText(const Option& option, unsigned n);
 
 // What libzint is given for the same symbol as ours of this input.
 std::string zintInput(const Option& option, const QString& input);
+
+// Nothing in a benchmark asks the user anything.
+class QuietPlatform : public app::Platform {
+ public:
+  void message(QWidget*, const QString&, const QString&) override {}
+  bool confirm(QWidget*, const QString&, const QString&) override { return false; }
+  QString currentDirectory() const override { return {}; }
+  bool openUrl(const QUrl&) override { return false; }
+};
 
 }  // namespace bench
