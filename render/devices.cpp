@@ -103,42 +103,39 @@ void appendEscaped(QByteArray& out, const QString& text) {
 
 }  // namespace
 
+namespace {
+
+// Each format's file extension and MIME type, in one place.
+struct FormatNames {
+  Format format;
+  const char* extension;
+  const char* mimeType;
+};
+constexpr FormatNames kFormatNames[] = {
+    {Format::Png, "png", "image/png"},
+    {Format::Svg, "svg", "image/svg+xml"},
+    {Format::Pdf, "pdf", "application/pdf"},
+    {Format::Bmp, "bmp", "image/bmp"},
+};
+
+const FormatNames& namesOf(Format format) {
+  for (const FormatNames& names : kFormatNames)
+    if (names.format == format) return names;
+  return kFormatNames[0];
+}
+
+}  // namespace
+
 std::optional<Format> formatNamed(const QString& name) {
   const QString lower = name.toLower();
-  if (lower == QLatin1String("png")) return Format::Png;
-  if (lower == QLatin1String("svg")) return Format::Svg;
-  if (lower == QLatin1String("pdf")) return Format::Pdf;
-  if (lower == QLatin1String("bmp")) return Format::Bmp;
+  for (const FormatNames& names : kFormatNames)
+    if (lower == QLatin1String(names.extension)) return names.format;
   return std::nullopt;
 }
 
-QString extensionOf(Format format) {
-  switch (format) {
-    case Format::Svg:
-      return QStringLiteral("svg");
-    case Format::Pdf:
-      return QStringLiteral("pdf");
-    case Format::Bmp:
-      return QStringLiteral("bmp");
-    case Format::Png:
-      break;
-  }
-  return QStringLiteral("png");
-}
+QString extensionOf(Format format) { return QString::fromLatin1(namesOf(format).extension); }
 
-QString mimeTypeOf(Format format) {
-  switch (format) {
-    case Format::Svg:
-      return QStringLiteral("image/svg+xml");
-    case Format::Pdf:
-      return QStringLiteral("application/pdf");
-    case Format::Bmp:
-      return QStringLiteral("image/bmp");
-    case Format::Png:
-      break;
-  }
-  return QStringLiteral("image/png");
-}
+QString mimeTypeOf(Format format) { return QString::fromLatin1(namesOf(format).mimeType); }
 
 int dotsForModule(double moduleMm, int dpi) {
   const double dots = std::round(moduleMm * dpi / 25.4);
