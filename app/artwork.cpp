@@ -13,13 +13,9 @@ namespace {
 // Paints a symbol's bars into a rectangle, `scale` pixels a module.
 void paintBars(QPainter& painter, const linear::Symbol& symbol, QPoint origin, int height,
                int scale, const QColor& colour) {
-  int x = origin.x();
-  for (std::size_t i = 0; i < symbol.elements.size(); ++i) {
-    const bool bar = i % 2 == 0;
-    const int width = scale * linear::elementWidth(symbol.elements[i], bar, symbol.kind, 0);
-    if (bar) painter.fillRect(x, origin.y(), width, height, colour);
-    x += width;
-  }
+  linear::forEachBar(symbol, 0, [&](int x, int width, int) {
+    painter.fillRect(origin.x() + scale * x, origin.y(), scale * width, height, colour);
+  });
 }
 
 const QColor kDeepBlue(0x1f, 0x3a, 0x68);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "export/choices.h"
+#include "export/product.h"
 #include "symbologies/linear/linear.h"
 
 class QAction;
@@ -38,8 +40,6 @@ struct Verdict;
 enum class PictureRole;
 struct ExportSettings;
 
-inline constexpr auto kAppTitle = "Barcode Generator";
-
 // The most characters the input holds: a line edit's own default, ten times
 // what the widest symbol can take, and short enough to stay quick to edit.
 inline constexpr int kMaxInputLength = 32767;
@@ -51,9 +51,6 @@ QPoint windowPlace(const QSize& window, const QRect& available);
 
 // "VellB_" + data + ".bmp", with "/" and control characters made "_".
 QString saveFileName(const QString& data);
-
-// The indices of the three settings boxes, in their window order.
-enum SettingBox { kPrintSpacing = 0, kAddLabel = 1, kAddCheckCharacter = 2 };
 
 // The controls of the main window, named by their role. Each also carries its
 // layout name as its Qt object name (and an array member its index as the

@@ -20,16 +20,17 @@
 #include "app/about.h"
 #include "app/artwork.h"
 #include "app/barcodegenerator.h"
-#include "app/choices.h"
 #include "app/clientarea.h"
 #include "app/exportdialog.h"
 #include "app/fonts.h"
 #include "app/layout.h"
 #include "app/mousesignals.h"
 #include "app/platform.h"
-#include "app/verdict.h"
+#include "export/choices.h"
+#include "export/verdict.h"
 #include "surface/controllookup.h"
 #include "surface/picturebox.h"
+#include "symbologies/geometry.h"
 
 namespace app {
 
@@ -147,27 +148,25 @@ void BarcodeGenerator::createControls() {
   const QFont controlFont = tahoma(11.25);
   // The option buttons come from the choices table; their places (and the
   // order they are made in, which is the tab order) are the layout's.
-  const std::pair<std::string_view, QRect> optionPlaces[] = {
-      {"ean13", {1200, 1320, 1215, 375}},   {"jan13", {3360, 1320, 1215, 375}},
-      {"isbn", {5040, 1320, 2415, 375}},    {"upca", {1200, 2040, 1095, 375}},
-      {"code39", {3360, 2040, 1575, 375}},  {"i2of5", {5040, 1680, 2175, 375}},
-      {"code128", {5040, 2400, 1575, 375}}, {"codabar", {5040, 2040, 1575, 375}},
-  };
+  // Created in the window's tab order.
+  using enum Symbology;
+  constexpr Symbology kTabOrder[] = {Ean13,  Jan13,           Isbn,    UpcA,
+                                     Code39, Interleaved2of5, Code128, Codabar};
   m_optionButtons.resize(choices().size());
-  for (const auto& [key, g] : optionPlaces) {
-    const Choice& choice = *choiceByKey(key);
-    auto* button =
-        place(new QRadioButton(QString::fromLatin1(choice.caption), form), choice.controlName,
-              g.x(), g.y(), g.width(), g.height(), choice.controlIndex);
+  for (const Symbology id : kTabOrder) {
+    const Choice& choice = choiceOf(id);
+    const Place& g = choice.place;
+    auto* button = place(new QRadioButton(QString::fromLatin1(choice.caption), form),
+                         choice.controlName, g.left, g.top, g.width, g.height, choice.controlIndex);
     button->setFont(controlFont);
     button->setToolTip(QString::fromLatin1(choice.tooltip));
     m_optionButtons[static_cast<std::size_t>(&choice - choices().data())] = button;
     if (choice.family == Family::Linear) ui.linearOptions.at(choice.controlIndex) = button;
   }
-  ui.ean13Option = optionButton(*choiceByKey("ean13"));
-  ui.jan13Option = optionButton(*choiceByKey("jan13"));
-  ui.isbnOption = optionButton(*choiceByKey("isbn"));
-  ui.upcaOption = optionButton(*choiceByKey("upca"));
+  ui.ean13Option = optionButton(choiceOf(Symbology::Ean13));
+  ui.jan13Option = optionButton(choiceOf(Symbology::Jan13));
+  ui.isbnOption = optionButton(choiceOf(Symbology::Isbn));
+  ui.upcaOption = optionButton(choiceOf(Symbology::UpcA));
   ui.linearOptions[0]->setChecked(true);
 
   const char* checkCaptions[] = {"Optimize for Printing", "Add Label", "Add Check Character"};
@@ -221,10 +220,10 @@ void BarcodeGenerator::createControls() {
   ui.characterCount->setAccessibleName(ui.countHeading->text());
 
   // The prompts lie under the pictures and show only while all three are hidden.
-  ui.upcPrompt = place(new QLabel(QString::fromLatin1(choiceByKey("upca")->prompt), form), "Label5",
-                       1200, 4560, 3975, 255);
+  ui.upcPrompt = place(new QLabel(QString::fromLatin1(choiceOf(Symbology::UpcA).prompt), form),
+                       "Label5", 1200, 4560, 3975, 255);
   ui.upcPrompt->setFont(tahoma(9.75));
-  ui.eanPrompt = place(new QLabel(QString::fromLatin1(choiceByKey("ean13")->prompt), form),
+  ui.eanPrompt = place(new QLabel(QString::fromLatin1(choiceOf(Symbology::Ean13).prompt), form),
                        "Label9", 1200, 4560, 4575, 495);
   ui.eanPrompt->setFont(tahoma(9.75));
   ui.eanPrompt->setWordWrap(true);
@@ -232,13 +231,13 @@ void BarcodeGenerator::createControls() {
   ui.eanPrompt->hide();
 
   ui.linearPicture = placePicture(new surface::PictureBox(form), "Picture1", kLinearPicturePlace);
-  ui.linearPicture->setFont(tahoma(14.25));
+  ui.linearPicture->setFont(tahoma(geometry::kLinear.fontPoints));
   ui.upcPicture = placePicture(new surface::PictureBox(form), "picUPC", kUpcPicturePlace);
-  ui.upcPicture->setFont(tahoma(9.75));
-  ui.upcPicture->setScale(15, 16.5);
+  ui.upcPicture->setFont(tahoma(geometry::kUpcA.fontPoints));
+  ui.upcPicture->setScale(geometry::kUpcA.twipsPerUnitX, geometry::kUpcA.twipsPerUnitY);
   ui.eanPicture = placePicture(new surface::PictureBox(form), "picEan", kEanPicturePlace);
   ui.eanPicture->setFont(tahoma(11.25));
-  ui.eanPicture->setScale(15, 11.55);
+  ui.eanPicture->setScale(geometry::kEan13.twipsPerUnitX, geometry::kEan13.twipsPerUnitY);
 
   ui.helpText = place(new QPlainTextEdit(form), "HelpT", 6240, 4440, 3975, 1215);
   ui.helpText->setReadOnly(true);

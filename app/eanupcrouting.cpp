@@ -7,11 +7,11 @@
 #include <algorithm>
 
 #include "app/barcodegenerator.h"
-#include "app/choices.h"
+#include "export/choices.h"
+#include "screen/ean13.h"
+#include "screen/upca.h"
 #include "surface/picturebox.h"
-#include "symbologies/eanupc/ean13.h"
 #include "symbologies/eanupc/eanupc.h"
-#include "symbologies/eanupc/upca.h"
 
 namespace app {
 
@@ -26,15 +26,6 @@ void lockSettings(const Controls& ui, const Choice& choice) {
     if (choice.boxes[i] != BoxRule::Optional) ui.settingBoxes[i]->setEnabled(false);
 }
 
-bool hasPrefixOf(const QString& text, const Choice& choice) {
-  if (std::all_of(choice.prefixes.begin(), choice.prefixes.end(),
-                  [](std::string_view prefix) { return prefix.empty(); }))
-    return true;
-  return std::any_of(choice.prefixes.begin(), choice.prefixes.end(), [&](std::string_view prefix) {
-    return !prefix.empty() && text.startsWith(QLatin1String(prefix.data(), prefix.size()));
-  });
-}
-
 }  // namespace
 
 BarcodeGenerator::RouterNext BarcodeGenerator::routeEanUpc() {
@@ -44,7 +35,8 @@ BarcodeGenerator::RouterNext BarcodeGenerator::routeEanUpc() {
   const std::u32string data = input();
 
   if (selected->picture == PictureRole::Ean) {
-    const bool complete = data.size() == selected->dataLength && hasPrefixOf(text, *selected);
+    const bool complete =
+        data.size() == selected->dataLength && matchPrefix(*selected, data) == PrefixMatch::Matches;
     if (complete) EanGen_Click();
     // Twelve characters with a non-digit draw nothing: the prompt shows
     // rather than a symbol of other data.
@@ -110,12 +102,12 @@ void BarcodeGenerator::chooseEanFamily(const Choice& choice) {
   lockSettings(ui, choice);
 }
 
-void BarcodeGenerator::Option2_Click() { chooseEanFamily(*choiceByKey("ean13")); }
-void BarcodeGenerator::Option7_Click() { chooseEanFamily(*choiceByKey("jan13")); }
-void BarcodeGenerator::Option8_Click() { chooseEanFamily(*choiceByKey("isbn")); }
+void BarcodeGenerator::Option2_Click() { chooseEanFamily(choiceOf(Symbology::Ean13)); }
+void BarcodeGenerator::Option7_Click() { chooseEanFamily(choiceOf(Symbology::Jan13)); }
+void BarcodeGenerator::Option8_Click() { chooseEanFamily(choiceOf(Symbology::Isbn)); }
 
 void BarcodeGenerator::Option3_Click() {
-  const Choice& upca = *choiceByKey("upca");
+  const Choice& upca = choiceOf(Symbology::UpcA);
   if (ui.upcaOption->isChecked()) ui.helpText->setPlainText(QString::fromLatin1(upca.help));
   ui.dataInput->setCursorPosition(ui.dataInput->text().size());
   Text1_Change();

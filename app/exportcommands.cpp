@@ -13,13 +13,14 @@
 #include <QPrinter>
 #include <optional>
 
-#include "app/atomicfile.h"
 #include "app/barcodegenerator.h"
 #include "app/exportdialog.h"
-#include "app/exportoptions.h"
 #include "app/platform.h"
-#include "app/symbollayout.h"
-#include "app/verdict.h"
+#include "app/printing.h"
+#include "export/exportoptions.h"
+#include "export/symbollayout.h"
+#include "export/verdict.h"
+#include "export/writer.h"
 #include "render/png.h"
 #include "surface/picturebox.h"
 
@@ -175,8 +176,8 @@ void BarcodeGenerator::printBarcode() {
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  const QString problem = render::print(printer, *layout, m_exportSettings->resolution().moduleMm(),
-                                        symbolSettings.printSpacing != 0);
+  const QString problem = print(printer, *layout, m_exportSettings->resolution().moduleMm(),
+                                symbolSettings.printSpacing != 0);
   if (!problem.isEmpty())
     m_platform->message(this, QStringLiteral("The barcode was not printed: ") + problem,
                         QStringLiteral("Print"));

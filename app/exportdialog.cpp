@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "app/exportoptions.h"
+#include "export/exportoptions.h"
 
 namespace app {
 

@@ -1,14 +1,13 @@
 #include <QApplication>
 
 #include "app/barcodegenerator.h"
-#include "app/commandline.h"
-#include "app/fonts.h"
+#include "render/fonts.h"
 
+// The window; barcode-generator starts it when given no command-line option.
 int main(int argc, char* argv[]) {
-  if (app::wantsCommandLine(argc, argv)) return app::runCommandLine(argc, argv);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(app::kAppTitle));
-  app::loadFallbackFonts();
+  render::loadFallbackFonts();
   app::BarcodeGenerator window;
   window.show();
   return application.exec();

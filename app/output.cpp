@@ -8,10 +8,11 @@
 #include <QMimeData>
 #include <QRadioButton>
 
-#include "app/atomicfile.h"
 #include "app/barcodegenerator.h"
-#include "app/choices.h"
 #include "app/platform.h"
+#include "export/choices.h"
+#include "export/names.h"
+#include "export/writer.h"
 #include "render/devices.h"
 #include "surface/picturebox.h"
 
@@ -22,8 +23,6 @@ namespace {
 const QString kTypeFirst = QStringLiteral("Please Type the Barcode Data First");
 const QString kFileSave = QStringLiteral("File Save");
 const QString kFolderGone = QStringLiteral("The current folder no longer exists");
-// The longest name of one folder entry on the file systems we meet.
-constexpr qsizetype kMaxNameBytes = 255;
 
 }  // namespace
 
@@ -33,13 +32,9 @@ surface::PictureBox* BarcodeGenerator::currentPicture() const {
 }
 
 QString saveFileName(const QString& data) {
-  // The data becomes part of the name; what cannot stand in a file name here
-  // ("/" and control characters) becomes "_", so the file stays in the
-  // current directory under the name the question shows.
-  QString name = QStringLiteral("VellB_") + data + QStringLiteral(".bmp");
-  for (QChar& c : name)
-    if (c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7f) c = QLatin1Char('_');
-  return name;
+  // The data becomes part of the name, made safe so that the file stays in
+  // the current directory under the name the question shows.
+  return safeFileName(QStringLiteral("VellB_") + data + QStringLiteral(".bmp"));
 }
 
 bool BarcodeGenerator::barcodeReady(const QString& nothingToDo) {

@@ -7,9 +7,9 @@
 #include <QRadioButton>
 
 #include "app/barcodegenerator.h"
-#include "app/choices.h"
+#include "export/choices.h"
+#include "screen/linear.h"
 #include "surface/picturebox.h"
-#include "symbologies/linear/draw.h"
 
 namespace app {
 

@@ -8,10 +8,10 @@
 #include <QtConcurrent>
 
 #include "app/barcodegenerator.h"
-#include "app/choices.h"
-#include "app/verdict.h"
+#include "export/choices.h"
+#include "export/verdict.h"
+#include "screen/linear.h"
 #include "surface/picturebox.h"
-#include "symbologies/linear/draw.h"
 
 namespace app {
 
@@ -111,9 +111,10 @@ void BarcodeGenerator::describePictures() {
     if (const auto* symbol = std::get_if<linear::Symbol>(&encoding))
       linearContent = QString::fromStdU32String(symbol->label);
     else if (const auto* rejected = std::get_if<linear::Rejected>(&encoding))
-      linearContent = linear::message(*rejected);
+      linearContent = QString::fromStdU32String(linear::message(*rejected));
     else
-      linearContent = linear::message(std::get<linear::TooLong>(encoding));
+      linearContent =
+          QString::fromStdU32String(linear::message(std::get<linear::TooLong>(encoding)));
   }
   ui.linearPicture->setAccessibleName(linearName);
   ui.linearPicture->setAccessibleDescription(linearContent.isEmpty() ||
@@ -122,14 +123,14 @@ void BarcodeGenerator::describePictures() {
                                                  : linearContent);
 
   const Choice& eanRow =
-      checked && checked->picture == PictureRole::Ean ? *checked : *choiceByKey("ean13");
+      checked && checked->picture == PictureRole::Ean ? *checked : choiceOf(Symbology::Ean13);
   const QString eanName = symbologyName(eanRow) + QStringLiteral(" barcode");
   ui.eanPicture->setAccessibleName(eanName);
   ui.eanPicture->setAccessibleDescription(pictureDescription(
       eanName, showsSymbolOf(ui.eanPicture, data) ? ui.eanNumber->text() : QString()));
 
   const QString upcName = QStringLiteral("UPC-A barcode");
-  const auto upcNumber = carriedText(*choiceByKey("upca"), data, settings());
+  const auto upcNumber = carriedText(choiceOf(Symbology::UpcA), data, settings());
   ui.upcPicture->setAccessibleName(upcName);
   ui.upcPicture->setAccessibleDescription(pictureDescription(
       upcName, showsSymbolOf(ui.upcPicture, data) && upcNumber ? *upcNumber : QString()));

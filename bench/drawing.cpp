@@ -11,11 +11,11 @@
 #include <memory>
 
 #include "bench/peers.h"
+#include "screen/ean13.h"
+#include "screen/linear.h"
+#include "screen/upca.h"
 #include "surface/picturebox.h"
-#include "symbologies/eanupc/ean13.h"
 #include "symbologies/eanupc/eanupc.h"
-#include "symbologies/eanupc/upca.h"
-#include "symbologies/linear/draw.h"
 
 namespace bench {
 

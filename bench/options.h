@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/barcodegenerator.h"
-#include "app/choices.h"
 #include "app/platform.h"
+#include "export/choices.h"
 
 namespace surface {
 class PictureBox;

@@ -6,7 +6,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -118,11 +117,14 @@ constexpr FormatNames kFormatNames[] = {
     {Format::Bmp, "bmp", "image/bmp"},
 };
 
-const FormatNames& namesOf(Format format) {
-  for (const FormatNames& names : kFormatNames)
-    if (names.format == format) return names;
-  return kFormatNames[0];
+constexpr bool namesInFormatOrder() {
+  for (std::size_t i = 0; i < std::size(kFormatNames); ++i)
+    if (static_cast<std::size_t>(kFormatNames[i].format) != i) return false;
+  return true;
 }
+static_assert(namesInFormatOrder());
+
+const FormatNames& namesOf(Format format) { return kFormatNames[static_cast<std::size_t>(format)]; }
 
 }  // namespace
 
@@ -315,20 +317,6 @@ QByteArray document(Format format, const Layout& layout, const Resolution& resol
       break;
   }
   return pngOfBlackAndWhite(rasterImage(layout, resolution, printSpacing));
-}
-
-QString print(QPrinter& printer, const Layout& layout, double moduleMm, bool printSpacing) {
-  const int resolution = printer.resolution();
-  const int dots = dotsForModule(moduleMm, resolution);
-  const Scale scale = printScale(layout, dots, 1, dots, printSpacing);
-  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-  if (scale.width(layout) > page.width() || scale.height(layout) > page.height())
-    return QStringLiteral("The barcode is larger than the printable part of the page.");
-  QPainter painter;
-  if (!painter.begin(&printer)) return QStringLiteral("The printer could not be started.");
-  paint(painter, layout, scale);
-  if (!painter.end()) return QStringLiteral("The printer did not accept the page.");
-  return {};
 }
 
 }  // namespace render

@@ -1,7 +1,7 @@
 #pragma once
 
 // The devices a layout is drawn on: a raster at whole dots per module, SVG and
-// PDF in millimetres, and a printer snapped to its dots.
+// PDF in millimetres; app/ prints through paint().
 
 #include <QByteArray>
 #include <QImage>
@@ -11,7 +11,6 @@
 #include "render/layout.h"
 
 class QPainter;
-class QPrinter;
 
 namespace render {
 
@@ -67,9 +66,5 @@ QByteArray encodedImage(const QImage& image, const char* format);
 // Draws the layout with its top-left corner at the painter's origin, in the
 // painter's device units.
 void paint(QPainter& painter, const Layout& layout, const Scale& scale);
-
-// Prints on one page: the module the nearest whole number of printer dots to
-// moduleMm. Returns an empty string, or why it did not print.
-QString print(QPrinter& printer, const Layout& layout, double moduleMm, bool printSpacing);
 
 }  // namespace render

@@ -8,18 +8,21 @@
 #include <cmath>
 #include <memory>
 
+#include "symbologies/geometry.h"
+
 namespace render {
 
 namespace {
 
 // The screen's proportions at one pixel per module.
-constexpr double kLinearBars = 57;       // without the label
-constexpr double kLinearLabelBars = 49;  // with it
+constexpr geometry::Linear kLinear = geometry::kLinear;
+constexpr double kLinearBars = kLinear.barBottom - kLinear.barTop;  // without the label
+constexpr double kLinearLabelBars = kLinearBars - kLinear.labelRaise;
 constexpr double kLinearLabelGap = 1;
-constexpr double kEan13Bars = 47;
-constexpr double kEan13GuardExtra = 5;
-constexpr double kUpcABars = 40;
-constexpr double kUpcAGuardExtra = 9;
+constexpr double kEan13Bars = geometry::kEan13.dataBarPixels();
+constexpr double kEan13GuardExtra = geometry::kEan13.guardExtraPixels();
+constexpr double kUpcABars = geometry::kUpcA.shortBarPixels();
+constexpr double kUpcAGuardExtra = geometry::kUpcA.longExtraPixels();
 // A digit set beside a guard, outside the bars: its centre, in modules.
 constexpr double kOutsideDigit = 5;
 // Room left around the label: devices hint text a little differently.
@@ -121,21 +124,12 @@ Layout layoutLinear(const linear::Symbol& symbol, bool label, const QString& fon
   layout.followsPrintSpacing = true;
   layout.quietLeft = layout.quietRight = kLinearQuietZone;
   const double barHeight = label ? kLinearLabelBars : kLinearBars;
-  int x = 0;
-  int spaces = 0;
-  for (std::size_t i = 0; i < symbol.elements.size(); ++i) {
-    const bool bar = i % 2 == 0;
-    // Widths in modules: elementWidth without print spacing.
-    const int width = linear::elementWidth(symbol.elements[i], bar, symbol.kind, 0);
-    if (bar) {
-      layout.bars.push_back({x, width, spaces, barHeight});
-      layout.symbolModules = x + width;
-      layout.spaceCount = spaces;
-    } else {
-      ++spaces;
-    }
-    x += width;
-  }
+  // In modules: the symbol without print spacing, which devices add.
+  linear::forEachBar(symbol, 0, [&layout, barHeight](int x, int width, int spaces) {
+    layout.bars.push_back({x, width, spaces, barHeight});
+    layout.symbolModules = x + width;
+    layout.spaceCount = spaces;
+  });
   if (!label || symbol.label.empty()) return layout;
 
   const QString text = QString::fromStdU32String(symbol.label);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "symbologies/eanupc/eanupc.h"
+#include "symbologies/geometry.h"
 #include "symbologies/linear/linear.h"
 
 namespace render {
@@ -46,9 +47,9 @@ struct Layout {
 };
 
 // The screen's font sizes at one pixel per module on a 96-dpi screen.
-inline constexpr double kLinearFontModules = 14.25 * 96 / 72;
-inline constexpr double kEan13FontModules = 10.0 * 96 / 72;
-inline constexpr double kUpcAFontModules = 9.75 * 96 / 72;
+inline constexpr double kLinearFontModules = geometry::kLinear.fontPoints * 96 / 72;
+inline constexpr double kEan13FontModules = geometry::kEan13.fontPoints * 96 / 72;
+inline constexpr double kUpcAFontModules = geometry::kUpcA.fontPoints * 96 / 72;
 
 // The minimum quiet zones of each family, in modules.
 inline constexpr int kLinearQuietZone = 10;

@@ -28,7 +28,7 @@ int valueOf(char32_t c) {
 }  // namespace
 
 Encoding encodeCodabar(std::u32string_view text, const Settings& settings) {
-  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, surface::kTwipsPerPixel);
+  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, units::kTwipsPerPixel);
   builder.append(kPatterns[kFrame]);
   builder.append("0");
   for (std::size_t i = 0; i < text.size(); ++i) {

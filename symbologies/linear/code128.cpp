@@ -60,7 +60,7 @@ constexpr bool inCodeSetB(char32_t c) { return c >= U' ' && c <= U'~'; }
 }  // namespace
 
 Encoding encodeCode128(std::u32string_view text, const Settings& settings) {
-  ElementBuilder builder(ElementKind::Modules, settings.printSpacing, surface::kTwipsPerPixel);
+  ElementBuilder builder(ElementKind::Modules, settings.printSpacing, units::kTwipsPerPixel);
   builder.append(kPatterns[kStartB]);
   // Start B has weight 1; a character at position j weight j. Reduced as it
   // goes, so no length of data can overflow it.

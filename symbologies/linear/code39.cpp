@@ -41,7 +41,7 @@ double labelX(std::size_t dataLength, const Settings& settings) {
 }  // namespace
 
 Encoding encodeCode39(std::u32string_view text, const Settings& settings) {
-  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, surface::kTwipsPerPixel);
+  ElementBuilder builder(ElementKind::NarrowWide, settings.printSpacing, units::kTwipsPerPixel);
   builder.append(kPatterns[kStartStop]);
   builder.append("0");
   std::u32string label;

@@ -1,11 +1,13 @@
 #include "symbologies/linear/linear.h"
 
-#include "surface/limits.h"
+#include <string>
+
+#include "symbologies/units.h"
 
 namespace linear {
 
 int maxEndX(int twipsPerPixel) {
-  return (surface::kMaxPictureWidth * surface::kTwipsPerPixel - kRightMarginTwips) / twipsPerPixel;
+  return (units::kMaxPictureWidth * units::kTwipsPerPixel - kRightMarginTwips) / twipsPerPixel;
 }
 
 ElementBuilder::ElementBuilder(ElementKind kind, int printSpacing, int twipsPerPixel)
@@ -33,6 +35,17 @@ Symbol ElementBuilder::finish(std::u32string label, double labelX, std::optional
   m_elements.clear();
   m_x = kFirstBarX;
   return symbol;
+}
+
+std::u32string message(const Rejected& rejected) {
+  if (!rejected.named) return U"Invalid Character(s)";
+  return std::u32string(1, rejected.character) + U" is Invalid";
+}
+
+std::u32string message(const TooLong&) {
+  const std::string width = std::to_string(units::kMaxPictureWidth);
+  return U"Data too long: the barcode would be wider than " +
+         std::u32string(width.begin(), width.end()) + U" pixels";
 }
 
 }  // namespace linear

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <variant>
 
-#include "surface/limits.h"
 #include "symbologies/ascii.h"
+#include "symbologies/units.h"
 
 namespace linear {
 
@@ -34,10 +34,10 @@ inline constexpr int kFirstBarX = 20;
 struct Symbol {
   std::string elements;  // one digit per bar or space; bars at odd positions (1-based)
   ElementKind kind = ElementKind::NarrowWide;
-  std::u32string label;                         // the human-readable text
-  double labelX = 0;                            // where the label starts
-  int endX = kFirstBarX;                        // x after the last bar line
-  int twipsPerPixel = surface::kTwipsPerPixel;  // converts endX into the picture's width
+  std::u32string label;                       // the human-readable text
+  double labelX = 0;                          // where the label starts
+  int endX = kFirstBarX;                      // x after the last bar line
+  int twipsPerPixel = units::kTwipsPerPixel;  // converts endX into the picture's width
   std::optional<int> checkValue;
 };
 
@@ -63,6 +63,23 @@ constexpr int elementWidth(char digit, bool bar, ElementKind kind, int printSpac
   const int d = digit - '0';
   if (kind == ElementKind::NarrowWide) return bar ? 2 * d + 1 : 2 * d + 1 + printSpacing;
   return bar ? d : d + printSpacing;
+}
+
+// Calls bar(x, width, spacesBefore) for each bar, left to right: x and width
+// in modules (pixels on screen) from the first bar's left edge, each space
+// widened by printSpacing; spacesBefore counts the spaces left of the bar.
+template <typename BarFunction>
+void forEachBar(const Symbol& symbol, int printSpacing, BarFunction&& bar) {
+  int x = 0, spaces = 0;
+  for (std::size_t i = 0; i < symbol.elements.size(); ++i) {
+    const bool isBar = i % 2 == 0;
+    const int width = elementWidth(symbol.elements[i], isBar, symbol.kind, printSpacing);
+    if (isBar)
+      bar(x, width, spaces);
+    else
+      ++spaces;
+    x += width;
+  }
 }
 
 // The picture is the symbol plus this right margin, in twips.
@@ -106,6 +123,10 @@ class ElementBuilder {
   int m_x = kFirstBarX;
   int m_maxX;
 };
+
+// What the picture shows instead of a symbol, in the program's words.
+std::u32string message(const Rejected& rejected);
+std::u32string message(const TooLong& tooLong);
 
 using symbologies::asciiUpper;
 using symbologies::isAsciiDigit;

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-#include "app/helptexts.h"
+#include "export/helptexts.h"
 #include "tests/support/pixels.h"
 #include "tests/support/window.h"
 

@@ -16,9 +16,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/choices.h"
 #include "app/exportdialog.h"
-#include "app/symbollayout.h"
+#include "export/choices.h"
+#include "export/symbollayout.h"
 #include "tests/support/documents.h"
 #include "tests/support/pixels.h"
 #include "tests/support/scan.h"

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <random>
 
-#include "app/choices.h"
+#include "export/choices.h"
 #include "tests/support/pixels.h"
 #include "tests/support/window.h"
 

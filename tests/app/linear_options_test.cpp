@@ -5,10 +5,10 @@
 #include <QCheckBox>
 #include <algorithm>
 
+#include "screen/linear.h"
 #include "symbologies/linear/codabar.h"
 #include "symbologies/linear/code128.h"
 #include "symbologies/linear/code39.h"
-#include "symbologies/linear/draw.h"
 #include "symbologies/linear/interleaved2of5.h"
 #include "tests/support/settings.h"
 #include "tests/support/window.h"

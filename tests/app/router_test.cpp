@@ -5,9 +5,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
-#include "app/helptexts.h"
+#include "export/helptexts.h"
+#include "screen/linear.h"
 #include "symbologies/linear/code39.h"
-#include "symbologies/linear/draw.h"
 #include "tests/support/pixels.h"
 #include "tests/support/settings.h"
 #include "tests/support/window.h"

@@ -17,7 +17,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/atomicfile.h"
+#include "export/writer.h"
 #include "tests/support/pixels.h"
 #include "tests/support/window.h"
 

@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/helptexts.h"
+#include "export/helptexts.h"
 #include "tests/support/pixels.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <QString>
 
-#include "app/choices.h"
-#include "app/exportoptions.h"
-#include "app/symbollayout.h"
+#include "export/choices.h"
+#include "export/exportoptions.h"
+#include "export/symbollayout.h"
 #include "render/devices.h"
 #include "tests/support/documents.h"
 #include "tests/support/scan.h"

@@ -8,9 +8,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "app/choices.h"
-#include "app/exportoptions.h"
-#include "app/symbollayout.h"
+#include "app/printing.h"
+#include "export/choices.h"
+#include "export/exportoptions.h"
+#include "export/symbollayout.h"
 #include "render/devices.h"
 #include "tests/support/documents.h"
 #include "tests/support/pixels.h"
@@ -232,7 +233,7 @@ TEST(ExportSize, PrintingThroughQPrinterToAPdfScans) {
     printer.setResolution(600);
     const render::Layout layout =
         layoutOf(row.key, QString::fromLatin1(row.data), true, row.optimize);
-    ASSERT_EQ(render::print(printer, layout, 0.33, row.optimize), QString()) << row.key;
+    ASSERT_EQ(app::print(printer, layout, 0.33, row.optimize), QString()) << row.key;
     QFile pdf(file);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QImage page = testsupport::picture(Format::Pdf, pdf.readAll(), 300);

@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 
-#include "app/choices.h"
+#include "export/choices.h"
 #include "tests/support/window.h"
 
 namespace {

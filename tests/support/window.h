@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/barcodegenerator.h"
-#include "app/choices.h"
 #include "app/platform.h"
+#include "export/choices.h"
 #include "surface/picturebox.h"
 
 namespace testsupport {

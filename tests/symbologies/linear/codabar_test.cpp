@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "symbologies/linear/draw.h"
+#include "screen/linear.h"
 #include "tests/support/settings.h"
 #include "tests/symbologies/linear/linear_cases.h"
 

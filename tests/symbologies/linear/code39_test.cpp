@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "screen/linear.h"
 #include "surface/picturebox.h"
-#include "symbologies/linear/draw.h"
 #include "tests/support/pixels.h"
 #include "tests/support/scan.h"
 #include "tests/support/settings.h"
@@ -103,7 +103,7 @@ TEST(Code39, AMegabyteIsRefusedWithoutReadingItAll) {
   const std::u32string huge(1 << 20, U'A');
   const auto encoding = linear::encodeCode39(huge, kTightCheck);
   ASSERT_TRUE(std::holds_alternative<linear::TooLong>(encoding));
-  EXPECT_EQ(linear::message(std::get<linear::TooLong>(encoding)),
+  EXPECT_EQ(QString::fromStdU32String(linear::message(std::get<linear::TooLong>(encoding))),
             QStringLiteral("Data too long: the barcode would be wider than 32767 pixels"));
 }
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "screen/linear.h"
 #include "surface/picturebox.h"
-#include "symbologies/linear/draw.h"
 #include "tests/support/pixels.h"
 #include "tests/support/scan.h"
 
@@ -86,7 +86,8 @@ inline void expectRejected(const RejectCase& c, Encode encode) {
   SCOPED_TRACE(c.name);
   const auto encoding = encode(c.text, c.settings);
   ASSERT_TRUE(std::holds_alternative<linear::Rejected>(encoding));
-  EXPECT_EQ(linear::message(std::get<linear::Rejected>(encoding)), c.message);
+  EXPECT_EQ(QString::fromStdU32String(linear::message(std::get<linear::Rejected>(encoding))),
+            c.message);
   Picture drawn, expected;
   drawn.box.setWidthTwips(3000);
   EXPECT_FALSE(linear::drawLinear(drawn.box, c.text, c.settings, encode));

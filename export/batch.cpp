@@ -1,4 +1,4 @@
-#include "app/batch.h"
+#include "export/batch.h"
 
 #include <fcntl.h>
 #include <malloc.h>
@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSet>
 #include <QTemporaryFile>
 #include <QTextStream>
 #include <algorithm>
@@ -16,43 +15,22 @@
 #include <cerrno>
 #include <cstring>
 #include <thread>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
-#include "app/choices.h"
-#include "app/commandline.h"
-#include "app/symbollayout.h"
+#include "export/choices.h"
+#include "export/names.h"
+#include "export/symbollayout.h"
+#include "export/writer.h"
 
 namespace app {
 
 namespace {
 
-constexpr int kNameBytes = 255;
 constexpr int kCollisionRoom = 8;  // for "-2" ... "-9999999"
 constexpr qsizetype kChunk = 512;  // records named, drawn and reported together
 constexpr qint64 kProgressEveryMs = 250;
-
-// "/" and control characters become "_", as in the name "File Save" proposes.
-QString safeName(QString text) {
-  for (QChar& c : text)
-    if (c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7f) c = QLatin1Char('_');
-  return text;
-}
-
-// The longest start of text whose UTF-8 form has at most bytes bytes.
-QString cutToBytes(const QString& text, int bytes) {
-  int used = 0;
-  qsizetype i = 0;
-  while (i < text.size()) {
-    const bool pair =
-        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-    const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-    const int length = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
-    if (used + length > bytes) break;
-    used += length;
-    i += pair ? 2 : 1;
-  }
-  return text.left(i);
-}
 
 struct Record {
   qint64 line = 0;
@@ -70,46 +48,6 @@ struct Record {
 
 QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// Writes one file into the open folder as writeAtomically does (a temporary
-// file beside it, then rename; a link at the name replaced, a folder refused
-// by rename itself),
-// relative to the folder itself so nothing can land outside it. The files are
-// made durable together at the end of the run, not one by one.
-QString writeInFolder(int folder, const QString& name, const QByteArray& bytes) {
-  const QByteArray target = QFile::encodeName(name);
-  static std::atomic<unsigned> counter{0};
-  static const QByteArray process = QByteArray::number(::getpid());
-  const QByteArray temporary = QByteArrayLiteral(".barcode-") + process + '-' +
-                               QByteArray::number(counter++) + QByteArrayLiteral(".tmp");
-  const int fd = ::openat(folder, temporary.constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) return reason(errno);
-  const char* data = bytes.constData();
-  qsizetype left = bytes.size();
-  int error = 0;
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, static_cast<std::size_t>(left));
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      error = written < 0 ? errno : EIO;
-      break;
-    }
-    data += written;
-    left -= written;
-  }
-  if (::close(fd) != 0 && error == 0) error = errno;
-  // rename replaces a file or a link at the name, and refuses a folder.
-  if (error == 0 && ::renameat(folder, temporary.constData(), folder, target.constData()) != 0)
-    error = errno;
-  if (error != 0) {
-    ::unlinkat(folder, temporary.constData(), 0);
-    return error == EISDIR || error == ENOTEMPTY || error == EEXIST
-               ? QStringLiteral("A folder stands at that name")
-               : reason(error);
-  }
-  return {};
-}
-
 // Draws a record and writes its file, or says why it is refused or not written.
 void make(Record& record, const BatchRequest& request, int folder) {
   if (!record.refusal.isEmpty()) {
@@ -125,7 +63,8 @@ void make(Record& record, const BatchRequest& request, int folder) {
   }
   const QByteArray bytes = render::document(request.format, std::get<render::Layout>(layout),
                                             request.options.resolution, request.options.optimize);
-  record.message = writeInFolder(folder, record.name, bytes);
+  record.message =
+      writeInFolder(folder, QFile::encodeName(record.name), bytes, Durability::WithFolder);
   record.outcome = record.message.isEmpty() ? Record::Outcome::Written : Record::Outcome::Failed;
 }
 
@@ -158,6 +97,29 @@ qint64 countLines(QIODevice& device) {
   }
   return lines + (last != '\n' ? 1 : 0);
 }
+
+// The names a run has written. A name already taken gets "-2", "-3", ...
+// before its extension; each stem remembers the next number to try, so a
+// thousand equal names cost a thousand steps, not half a million. Names are
+// kept as 64-bit hashes (about 16 bytes a record): a false match only adds a
+// suffix, it never overwrites a file.
+class UniqueNames {
+ public:
+  QString claim(const QString& name, const QString& extension) {
+    if (m_taken.insert(key(name)).second) return name;
+    const QString stem = name.chopped(extension.size() + 1);
+    int& next = m_nextSuffix.try_emplace(key(stem), 2).first->second;
+    QString candidate;
+    do candidate = stem + QStringLiteral("-%1.").arg(next++) + extension;
+    while (!m_taken.insert(key(candidate)).second);
+    return candidate;
+  }
+
+ private:
+  static std::size_t key(const QString& name) { return qHash(name, 0); }
+  std::unordered_set<std::size_t> m_taken;
+  std::unordered_map<std::size_t, int> m_nextSuffix;
+};
 
 class Progress {
  public:
@@ -230,38 +192,40 @@ QString batchFileName(const QString& nameTemplate, qint64 line, int lineWidth, c
   QString fixed = nameTemplate;
   fixed.replace(QStringLiteral("{line}"),
                 QStringLiteral("%1").arg(line, lineWidth, 10, QLatin1Char('0')));
-  fixed.replace(QStringLiteral("{type}"), safeName(type));
+  fixed.replace(QStringLiteral("{type}"), safeFileName(type));
   const int uses = static_cast<int>(fixed.count(QStringLiteral("{data}")));
   QString name = fixed;
   if (uses > 0) {
     QString rest = fixed;
     rest.remove(QStringLiteral("{data}"));
-    const int room = kNameBytes - kCollisionRoom - static_cast<int>(rest.toUtf8().size()) - 1 -
+    const int room = kMaxNameBytes - kCollisionRoom - static_cast<int>(rest.toUtf8().size()) - 1 -
                      static_cast<int>(extension.size());
-    name.replace(QStringLiteral("{data}"), cutToBytes(safeName(data), std::max(0, room / uses)));
+    name.replace(QStringLiteral("{data}"),
+                 cutToBytes(safeFileName(data), std::max(0, room / uses)));
   }
-  name = cutToBytes(safeName(name),
-                    kNameBytes - kCollisionRoom - 1 - static_cast<int>(extension.size()));
+  name = cutToBytes(safeFileName(name),
+                    kMaxNameBytes - kCollisionRoom - 1 - static_cast<int>(extension.size()));
   return name + QLatin1Char('.') + extension;
 }
 
-int runBatch(const BatchRequest& request, QTextStream& err) {
-  const auto fail = [&err](const QString& message, int status) {
+BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
+  const auto fail = [&err](const QString& message, BatchResult status) {
     err << "barcode-generator: " << message << "\n";
     err.flush();
     return status;
   };
   if (request.nameTemplate.isEmpty())
-    return fail(QStringLiteral("--name needs a template"), kUsageError);
+    return fail(QStringLiteral("--name needs a template"), BatchResult::BadRequest);
   if (batchFileName(request.nameTemplate, 0, 20, QString(), QStringLiteral("code128"),
                     QStringLiteral("png"))
           .toUtf8()
           .size() > 200)
-    return fail(QStringLiteral("--name makes names too long for a file system"), kUsageError);
+    return fail(QStringLiteral("--name makes names too long for a file system"),
+                BatchResult::BadRequest);
   if (request.choice)
     if (const QString problem = checkOptionsFor(*request.choice, request.options);
         !problem.isEmpty())
-      return fail(problem, kUsageError);
+      return fail(problem, BatchResult::BadRequest);
 
   // Thousands of pictures of about the same size: keep freed memory for the
   // next one rather than handing it back to the system and faulting it in again.
@@ -270,14 +234,15 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
 
   QDir folder(request.folder);
   if (!folder.exists() && !QDir().mkpath(request.folder))
-    return fail(QStringLiteral("the folder %1 could not be made").arg(request.folder), kNotWritten);
+    return fail(QStringLiteral("the folder %1 could not be made").arg(request.folder),
+                BatchResult::NotWritten);
 
   const int folderFd = ::open(QFile::encodeName(folder.absolutePath()).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folderFd < 0)
     return fail(
         QStringLiteral("the folder %1 cannot be opened: %2").arg(request.folder, reason(errno)),
-        kNotWritten);
+        BatchResult::NotWritten);
   struct FolderCloser {
     int fd;
     ~FolderCloser() { ::close(fd); }
@@ -292,12 +257,12 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
     QFile input;
     if (!input.open(stdin, QIODevice::ReadOnly) || !spool.open())
       return fail(QStringLiteral("standard input could not be kept: %1").arg(spool.errorString()),
-                  kNotWritten);
+                  BatchResult::NotWritten);
     char buffer[1 << 16];
     for (qint64 n; (n = input.read(buffer, sizeof buffer)) > 0;)
       if (spool.write(buffer, n) != n)
         return fail(QStringLiteral("standard input could not be kept: %1").arg(spool.errorString()),
-                    kNotWritten);
+                    BatchResult::NotWritten);
     spool.flush();
     list.setFileName(spool.fileName());
   } else {
@@ -305,13 +270,13 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
   }
   if (!list.open(QIODevice::ReadOnly))
     return fail(QStringLiteral("%1 cannot be read: %2").arg(request.list, list.errorString()),
-                kUsageError);
+                BatchResult::BadRequest);
   const qint64 lines = countLines(list);
   list.seek(0);
   const int lineWidth = static_cast<int>(QString::number(std::max<qint64>(lines, 1)).size());
   const QString extension = render::extensionOf(request.format);
   const bool namesRepeat = !request.nameTemplate.contains(QStringLiteral("{line}"));
-  QSet<QString> usedNames;  // only when the template cannot keep names apart
+  UniqueNames usedNames;  // only when the template cannot keep names apart
 
   const int jobs = std::max(
       1, request.jobs > 0 ? request.jobs : static_cast<int>(std::thread::hardware_concurrency()));
@@ -351,13 +316,7 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
       if (record.choice && record.refusal.isEmpty()) {
         QString name = batchFileName(request.nameTemplate, line, lineWidth, record.data,
                                      record.type, extension);
-        if (namesRepeat) {
-          // A name this run already wrote gets "-2", "-3", ... before its extension.
-          const QString stem = name.chopped(extension.size() + 1);
-          for (int n = 2; usedNames.contains(name); ++n)
-            name = stem + QStringLiteral("-%1.").arg(n) + extension;
-          usedNames.insert(name);
-        }
+        if (namesRepeat) name = usedNames.claim(name, extension);
         record.name = name;
         record.path = folder.filePath(name);
       }
@@ -378,7 +337,7 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
         err << "line " << record.line << ": " << record.path
             << " was not written: " << record.message << "; stopped\n";
         err.flush();
-        return kNotWritten;
+        return BatchResult::NotWritten;
       } else if (record.outcome == Record::Outcome::Pending) {
         break;  // not reached: a record before it failed
       }
@@ -389,9 +348,9 @@ int runBatch(const BatchRequest& request, QTextStream& err) {
   // Every file written reaches the disk before the run says it is done.
   if (::syncfs(folderFd) != 0)
     return fail(QStringLiteral("the files could not be made durable: %1").arg(reason(errno)),
-                kNotWritten);
+                BatchResult::NotWritten);
   err.flush();
-  return refusedAny ? kRefused : kWritten;
+  return refusedAny ? BatchResult::SomeRefused : BatchResult::AllWritten;
 }
 
 }  // namespace app

@@ -1,4 +1,4 @@
-#include "app/atomicfile.h"
+#include "export/writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,12 +9,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include "export/names.h"
+
 namespace app {
 
 namespace {
-
-// The longest name one folder entry can have on the file systems we meet.
-constexpr qsizetype kMaxNameBytes = 255;
 
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
@@ -36,6 +35,10 @@ bool writeAll(int fd, const QByteArray& bytes) {
       if (errno == EINTR) continue;
       return false;
     }
+    if (written == 0) {
+      errno = EIO;
+      return false;
+    }
     data += written;
     left -= written;
   }
@@ -45,18 +48,18 @@ bool writeAll(int fd, const QByteArray& bytes) {
 // Removes the temporary file on every way out but a successful rename.
 class Temporary {
  public:
+  explicit Temporary(int folder) : m_folder(folder) {}
   ~Temporary() {
     if (m_fd >= 0) ::close(m_fd);
-    if (!m_name.isEmpty()) ::unlink(m_name.constData());
+    if (!m_name.isEmpty()) ::unlinkat(m_folder, m_name.constData(), 0);
   }
-  // Creates a new file with a short random name in folder, which ends in "/"
-  // or is empty for the current directory. Never opens anything that exists.
-  bool create(const QByteArray& folder, mode_t mode) {
+  // Creates a new file with a short random name. Never opens anything that exists.
+  bool create(mode_t mode) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-      const QByteArray name = folder + ".VellB-" +
-                              QByteArray::number(QRandomGenerator::global()->generate64(), 36) +
-                              ".tmp";
-      m_fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+      const QByteArray name =
+          ".VellB-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
+      m_fd = ::openat(m_folder, name.constData(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
       if (m_fd >= 0) {
         m_name = name;
         return true;
@@ -77,32 +80,28 @@ class Temporary {
   void release() { m_name.clear(); }
 
  private:
+  int m_folder;
   int m_fd = -1;
   QByteArray m_name;
 };
 
 }  // namespace
 
-QString writeAtomically(const QString& path, const QByteArray& bytes) {
-  const QByteArray target = QFile::encodeName(path);
-  const qsizetype slash = target.lastIndexOf('/');
-  const QByteArray folder = target.left(slash + 1);
-  const qsizetype nameBytes = target.size() - folder.size();
-  if (nameBytes == 0) return QStringLiteral("The file name is empty");
-  if (nameBytes > kMaxNameBytes)
+QString writeInFolder(int folder, const QByteArray& name, const QByteArray& bytes,
+                      Durability durability) {
+  if (name.isEmpty()) return QStringLiteral("The file name is empty");
+  if (name.size() > kMaxNameBytes)
     return QStringLiteral("The file name is too long: %1 bytes, at most %2")
-        .arg(nameBytes)
+        .arg(name.size())
         .arg(kMaxNameBytes);
 
-  // A regular file keeps its read, write and execute permissions (no set-id
-  // bit: the content is new); a link is replaced by a new file, its target
-  // left alone; anything else is refused. rename(2) below never
-  // follows a link at the name either, so a link planted after this look is
-  // replaced too, and a folder planted then makes the rename fail.
+  // rename(2) below never follows a link at the name either, so a link
+  // planted after this look is replaced too, and a folder planted then makes
+  // the rename fail.
   mode_t mode = 0666;  // less the umask, as for any new file
   bool keepMode = false;
   struct stat existing {};
-  if (::lstat(target.constData(), &existing) == 0) {
+  if (::fstatat(folder, name.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
     if (S_ISREG(existing.st_mode)) {
       mode = existing.st_mode & 0777;
       keepMode = true;
@@ -113,26 +112,33 @@ QString writeAtomically(const QString& path, const QByteArray& bytes) {
     return systemError(errno);
   }
 
-  Temporary temporary;
-  if (!temporary.create(folder, keepMode ? 0600 : mode)) return systemError(errno);
+  Temporary temporary(folder);
+  if (!temporary.create(keepMode ? 0600 : mode)) return systemError(errno);
   if (keepMode && ::fchmod(temporary.fd(), mode) != 0) return systemError(errno);
   if (!writeAll(temporary.fd(), bytes)) return systemError(errno);
-  if (::fsync(temporary.fd()) != 0) return systemError(errno);
+  if (durability == Durability::Now && ::fsync(temporary.fd()) != 0) return systemError(errno);
   if (!temporary.close()) return systemError(errno);
-  if (::rename(temporary.name().constData(), target.constData()) != 0) {
-    if (errno == EISDIR) return whatStandsThere(S_IFDIR);
+  if (::renameat(folder, temporary.name().constData(), folder, name.constData()) != 0) {
+    if (errno == EISDIR || errno == ENOTEMPTY || errno == EEXIST) return whatStandsThere(S_IFDIR);
     return systemError(errno);
   }
   temporary.release();
-
   // The new entry itself reaches the disk with the folder.
-  const int dir =
-      ::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  if (durability == Durability::Now) ::fsync(folder);
   return {};
+}
+
+QString writeAtomically(const QString& path, const QByteArray& bytes) {
+  const QByteArray target = QFile::encodeName(path);
+  const qsizetype slash = target.lastIndexOf('/');
+  const QByteArray name = target.mid(slash + 1);
+  if (name.isEmpty()) return QStringLiteral("The file name is empty");
+  const QByteArray folderPath = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : target.left(slash);
+  const int folder = ::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return systemError(errno);
+  const QString problem = writeInFolder(folder, name, bytes, Durability::Now);
+  ::close(folder);
+  return problem;
 }
 
 }  // namespace app

@@ -1,7 +1,7 @@
 // The scan verdict: what the window says about the symbol on show, the EAN/UPC
 // guidance in its place, where the label sits, and what assistive
 // technology is told about the inputs and pictures.
-#include "app/verdict.h"
+#include "export/verdict.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <QSignalSpy>
 
 #include "app/about.h"
-#include "app/choices.h"
 #include "app/fonts.h"
+#include "export/choices.h"
 #include "tests/support/window.h"
 
 namespace {

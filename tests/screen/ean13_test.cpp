@@ -1,5 +1,5 @@
 // The EAN-13 drawing, read back from the pixels of a box set up as picEan.
-#include "symbologies/eanupc/ean13.h"
+#include "screen/ean13.h"
 
 #include <gtest/gtest.h>
 

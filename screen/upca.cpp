@@ -1,4 +1,4 @@
-#include "symbologies/eanupc/upca.h"
+#include "screen/upca.h"
 
 #include <QLabel>
 #include <array>
@@ -7,23 +7,20 @@
 #include "surface/controllookup.h"
 #include "surface/picturebox.h"
 #include "symbologies/eanupc/eanupc.h"
+#include "symbologies/geometry.h"
 
 namespace eanupc {
 
 namespace {
 
-constexpr int kFirstModuleX = 20;
-constexpr int kBarTop = 6;
-constexpr int kShortBottom = 42;  // the digits under the bars are printed from here down
-constexpr int kLongBottom = 50;   // guards and the first and last digit
-
-// Where each of the twelve digits is printed: the first left of the start
-// guard, the last right of the end guard, the others under their bars.
-constexpr std::array<int, 12> kTextColumns = {10, 32, 38, 44, 50, 56, 71, 78, 84, 90, 96, 118};
+constexpr geometry::UpcA kGeometry = geometry::kUpcA;
+constexpr int kBarTop = kGeometry.barTop;
+constexpr int kShortBottom = kGeometry.shortBottom;
+constexpr int kLongBottom = kGeometry.longBottom;
 
 // Light modules are drawn white too, not left to the background.
 void addModule(std::vector<surface::BarSpan>& spans, std::size_t m, char value) {
-  surface::addLine(spans, kFirstModuleX + static_cast<int>(m),
+  surface::addLine(spans, kGeometry.firstModuleX + static_cast<int>(m),
                    value == '1' ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
 }
 
@@ -48,7 +45,7 @@ void drawUpcA(surface::PictureBox& picture, const Symbol& symbol, Digits digits)
   }
   // Each digit, then its modules over it, as the symbol has always been drawn.
   for (std::size_t k = 0; k < 12; ++k) {
-    picture.setCurrentX(kTextColumns[k]);
+    picture.setCurrentX(kGeometry.textColumns[k]);
     picture.setCurrentY(kShortBottom);
     picture.Print(QString(QLatin1Char(symbol.number[k])));
     spans.clear();

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "app/symbollayout.h"
+#include "export/symbollayout.h"
 #include "render/devices.h"
 
 namespace app {

@@ -1,5 +1,5 @@
 // Writing a file whole or not at all, never through a link, never over a folder.
-#include "app/atomicfile.h"
+#include "export/writer.h"
 
 #include <gtest/gtest.h>
 

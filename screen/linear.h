@@ -18,8 +18,4 @@ namespace linear {
 std::optional<int> drawLinear(surface::PictureBox& picture, std::u32string_view text,
                               const Settings& settings, Encoder encode);
 
-// What the picture shows instead of a symbol.
-QString message(const Rejected& rejected);
-QString message(const TooLong& tooLong);
-
 }  // namespace linear

@@ -1,5 +1,5 @@
 // The UPC-A renderer, read back from the pixels of the window's picUPC.
-#include "symbologies/eanupc/upca.h"
+#include "screen/upca.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 #include <QPainter>
 #include <array>
 
+#include "screen/ean13.h"
+#include "screen/upca.h"
 #include "surface/picturebox.h"
-#include "symbologies/eanupc/ean13.h"
-#include "symbologies/eanupc/upca.h"
 #include "tests/support/modules.h"
 #include "tests/support/pixels.h"
 

@@ -1,9 +1,8 @@
-#include "app/exportoptions.h"
+#include "export/exportoptions.h"
 
 #include <cmath>
 
-#include "app/barcodegenerator.h"
-#include "app/choices.h"
+#include "export/choices.h"
 
 namespace app {
 

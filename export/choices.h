@@ -16,6 +16,16 @@ namespace app {
 
 enum class Family { Linear, EanUpc };
 
+// The rows of the table, in its order: a table keyed by this has a fact for
+// every row (std::array<T, kSymbologyCount>).
+enum class Symbology { Code39, Interleaved2of5, Code128, Codabar, Ean13, Jan13, Isbn, UpcA };
+inline constexpr std::size_t kSymbologyCount = 8;
+
+// Where a control stands on the window, in twips.
+struct Place {
+  int left, top, width, height;
+};
+
 // What choosing a symbology does to one of the three settings boxes.
 enum class BoxRule {
   Optional,  // enabled; the user decides
@@ -23,15 +33,20 @@ enum class BoxRule {
   NotUsed,   // unticked and disabled
 };
 
+// The indices of the three settings boxes, in their window order.
+enum SettingBox { kPrintSpacing = 0, kAddLabel = 1, kAddCheckCharacter = 2 };
+
 // The three picture boxes under the input.
 enum class PictureRole { Linear, Upc, Ean };
 
 struct Choice {
+  Symbology id;
   std::string_view key;  // command-line and benchmark name, lower case
   const char* caption;   // the option button's caption
   const char* tooltip;
   const char* controlName;  // the option button's layout name (its object name)
   int controlIndex;         // its index in the control array, or -1
+  Place place;              // the option button's place
   Family family;
   const char* help;  // what the help box says about it
   // Print spacing, label, check character, by SettingBox index.
@@ -48,14 +63,27 @@ struct Choice {
   // picture after a clear, not their own, as the window always has: only
   // EAN-13 and UPC-A are named there.
   PictureRole pictureAfterClear;
+  const char* readerName;  // what a reader calls the symbology ("EAN-13" for JAN-13 and ISBN)
+  const char* shortName;   // the option in guidance ("ISBN", "UPC-A")
 };
 
 std::span<const Choice> choices();
 
-// The row of a key ("code128"), or null.
+// How typed digits stand to an EAN/UPC option's prefixes.
+enum class PrefixMatch {
+  Matches,     // they start with one of them, or the option has none
+  Incomplete,  // too short yet, but they begin one
+  Wrong,       // no prefix can follow from them
+};
+PrefixMatch matchPrefix(const Choice& choice, std::u32string_view digits);
+
+// The row of a key ("code128"), or null: keys come from users.
 const Choice* choiceByKey(std::string_view key);
 
-// The row of a linear option index (the control array's index).
+const Choice& choiceOf(Symbology id);
+
+// The row of a linear option index (the control array's index); an index
+// without a row is a programming error and stops the program.
 const Choice& linearChoice(int index);
 
 }  // namespace app

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/exportoptions.h"
+#include "export/exportoptions.h"
 #include "render/devices.h"
 
 class QTextStream;
@@ -21,10 +21,16 @@ struct BatchRequest {
   int jobs = 0;  // 0: one per core
 };
 
+enum class BatchResult {
+  AllWritten,
+  SomeRefused,  // the others were written
+  BadRequest,   // nothing done: the request itself is wrong
+  NotWritten,   // a file could not be written; the run stopped there
+};
+
 // One file per record of the list, written atomically into the folder.
 // Refused records are reported as "line N: why" and the others go on.
-// Returns the exit status (see ExitStatus).
-int runBatch(const BatchRequest& request, QTextStream& err);
+BatchResult runBatch(const BatchRequest& request, QTextStream& err);
 
 // One CSV line of two fields, RFC 4180 quoting; false when it is not that.
 bool splitCsvPair(const QString& line, QString& first, QString& second);

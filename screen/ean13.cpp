@@ -1,24 +1,21 @@
-#include "symbologies/eanupc/ean13.h"
+#include "screen/ean13.h"
 
 #include <vector>
 
 #include "surface/picturebox.h"
+#include "symbologies/geometry.h"
 
 namespace eanupc {
 
 namespace {
 
-constexpr int kFirstModuleX = 11;
-constexpr int kBarTop = 5;
-constexpr int kDataBottom = 66;  // the digits are printed from here down
-constexpr int kGuardBottom = 72;
-constexpr int kFirstDigitX = 2;
-constexpr double kFontPoints = 10;
+constexpr geometry::Ean13 kGeometry = geometry::kEan13;
+constexpr int kFirstModuleX = kGeometry.firstModuleX;
 
 // Printed as a number: the blank before it stands where a sign would.
 void printDigit(surface::PictureBox& picture, int x, char digit) {
   picture.setCurrentX(x);
-  picture.setCurrentY(kDataBottom);
+  picture.setCurrentY(kGeometry.dataBottom);
   picture.Print(static_cast<long long>(digit - '0'));
 }
 
@@ -27,7 +24,7 @@ void printDigit(surface::PictureBox& picture, int x, char digit) {
 void drawEan13(surface::PictureBox& picture, const Symbol& symbol, Digits digits) {
   picture.Cls();
   picture.setBackColor(Qt::white);
-  picture.setFontSize(kFontPoints);
+  picture.setFontSize(kGeometry.fontPoints);
   picture.setDrawWidth(1);
   // Two rows of bars: every dark module down to the digits, the guards on
   // below them. Bars before digits: black bars and black text give the same
@@ -40,10 +37,10 @@ void drawEan13(surface::PictureBox& picture, const Symbol& symbol, Digits digits
     surface::addLine(dark, x, qRgb(0, 0, 0));
     if (isGuardModule(m)) surface::addLine(guards, x, qRgb(0, 0, 0));
   }
-  picture.drawBarRow(dark, kBarTop, kDataBottom);
-  picture.drawBarRow(guards, kDataBottom, kGuardBottom);
+  picture.drawBarRow(dark, kGeometry.barTop, kGeometry.dataBottom);
+  picture.drawBarRow(guards, kGeometry.dataBottom, kGeometry.guardBottom);
   if (digits == Digits::Omitted) return;
-  printDigit(picture, kFirstDigitX, symbol.number[0]);
+  printDigit(picture, kGeometry.firstDigitX, symbol.number[0]);
   // One unit left of the digit's first module.
   for (std::size_t k = 0; k < 12; ++k)
     printDigit(picture, kFirstModuleX + static_cast<int>(firstModuleOf(k)) - 1,

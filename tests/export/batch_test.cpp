@@ -1,5 +1,5 @@
 // Batch export from a list, run as the program itself.
-#include "app/batch.h"
+#include "export/batch.h"
 
 #include <gtest/gtest.h>
 

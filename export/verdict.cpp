@@ -1,4 +1,4 @@
-#include "app/verdict.h"
+#include "export/verdict.h"
 
 // text() as UTF-8, which zxing-cpp 1.4 offers only on request.
 #define ZX_USE_UTF8 1
@@ -6,39 +6,25 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <string_view>
 
-#include "app/choices.h"
+#include "export/choices.h"
 #include "symbologies/eanupc/eanupc.h"
 
 namespace app {
 
 namespace {
 
-struct Reader {
-  std::string_view key;
-  ZXing::BarcodeFormat format;
-  const char* name;          // what the symbology is called when it scans
-  const char* shortCaption;  // the option, in guidance
+// The format zxing-cpp reads each option's symbols as, by the table's order.
+constexpr std::array<ZXing::BarcodeFormat, kSymbologyCount> kReaderFormats = {
+    ZXing::BarcodeFormat::Code39,  ZXing::BarcodeFormat::ITF,   ZXing::BarcodeFormat::Code128,
+    ZXing::BarcodeFormat::Codabar, ZXing::BarcodeFormat::EAN13, ZXing::BarcodeFormat::EAN13,
+    ZXing::BarcodeFormat::EAN13,   ZXing::BarcodeFormat::UPCA,
 };
 
-// clang-format off
-constexpr Reader kReaders[] = {
-    {"code39", ZXing::BarcodeFormat::Code39, "Code 39", "Code 39"},
-    {"i2of5", ZXing::BarcodeFormat::ITF, "Interleaved 2 of 5", "Interleaved 2 of 5"},
-    {"code128", ZXing::BarcodeFormat::Code128, "Code 128", "Code 128"},
-    {"codabar", ZXing::BarcodeFormat::Codabar, "Codabar", "Codabar"},
-    {"ean13", ZXing::BarcodeFormat::EAN13, "EAN-13", "EAN-13"},
-    {"jan13", ZXing::BarcodeFormat::EAN13, "EAN-13", "JAN-13"},
-    {"isbn", ZXing::BarcodeFormat::EAN13, "EAN-13", "ISBN"},
-    {"upca", ZXing::BarcodeFormat::UPCA, "UPC-A", "UPC-A"},
-};
-// clang-format on
-
-const Reader& readerOf(const Choice& choice) {
-  const auto found = std::find_if(std::begin(kReaders), std::end(kReaders),
-                                  [&](const Reader& r) { return r.key == choice.key; });
-  return found == std::end(kReaders) ? kReaders[0] : *found;
+ZXing::BarcodeFormat readerFormat(const Choice& choice) {
+  return kReaderFormats[static_cast<std::size_t>(choice.id)];
 }
 
 // Many scanners are set to refuse shorter Interleaved 2 of 5 symbols: a short
@@ -85,7 +71,7 @@ QString quoted(const QString& text) { return QStringLiteral("\u201C%1\u201D").ar
 // Why a symbol that does not decode to its data fails, where that is known.
 QString reason(const Choice& choice, const ScanContext& known, const std::optional<QString>& read,
                const QString& carried, const QString& name) {
-  if (choice.key == "codabar") {
+  if (choice.id == Symbology::Codabar) {
     const auto found = std::find_if(known.data.begin(), known.data.end(), isCodabarFrameLetter);
     if (found != known.data.end())
       return QStringLiteral("the start/stop letter %1 inside Codabar data ends the symbol early")
@@ -101,18 +87,6 @@ QString reason(const Choice& choice, const ScanContext& known, const std::option
 
 QString digitCount(qsizetype count) {
   return QStringLiteral("%1 digit%2").arg(count).arg(count == 1 ? "" : "s");
-}
-
-// Whether the start of the number can still become one of the prefixes.
-bool prefixPossible(const Choice& choice, const QString& data) {
-  bool any = false;
-  for (std::string_view prefix : choice.prefixes) {
-    if (prefix.empty()) continue;
-    any = true;
-    const auto n = std::min<qsizetype>(data.size(), static_cast<qsizetype>(prefix.size()));
-    if (data.first(n) == QLatin1String(prefix.data(), n)) return true;
-  }
-  return !any;
 }
 
 QString prefixList(const Choice& choice) {
@@ -131,7 +105,7 @@ int checkDigitOf(const Choice& choice, const QString& digits) {
 
 }  // namespace
 
-QString symbologyName(const Choice& choice) { return QString::fromLatin1(readerOf(choice).name); }
+QString symbologyName(const Choice& choice) { return QString::fromLatin1(choice.readerName); }
 
 std::optional<QString> carriedText(const Choice& choice, const QString& data,
                                    const linear::Settings& settings) {
@@ -143,36 +117,37 @@ std::optional<QString> carriedText(const Choice& choice, const QString& data,
     if (!symbol) return std::nullopt;
     QString label = QString::fromStdU32String(symbol->label);
     // Codabar's "a" to "d" are the letters A to D.
-    if (choice.key == "codabar") label = label.toUpper();
+    if (choice.id == Symbology::Codabar) label = label.toUpper();
     return label;
   }
-  if (text.size() != choice.dataLength || !prefixPossible(choice, data)) return std::nullopt;
+  if (text.size() != choice.dataLength ||
+      matchPrefix(choice, data.toStdU32String()) == PrefixMatch::Wrong)
+    return std::nullopt;
   if (!std::all_of(text.begin(), text.end(), eanupc::isAsciiDigit)) return std::nullopt;
   return data + QString::number(checkDigitOf(choice, data));
 }
 
 Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
                     const ScanContext& known) {
-  const Reader& reader = readerOf(choice);
-  const QString name = QString::fromLatin1(reader.name);
-  if (choice.key == "i2of5" && carried.size() < kShortestItf)
+  const QString name = QString::fromLatin1(choice.readerName);
+  if (choice.id == Symbology::Interleaved2of5 && carried.size() < kShortestItf)
     return {false, QStringLiteral("Does not scan: %1 in Interleaved 2 of 5; many scanners need %2 "
                                   "or more")
                        .arg(digitCount(carried.size()))
                        .arg(kShortestItf)};
-  const std::optional<QString> read = decode(image, reader.format, known.dotsPerModule);
+  const std::optional<QString> read = decode(image, readerFormat(choice), known.dotsPerModule);
   if (read && *read == carried) return {true, QStringLiteral("Scans as %1: %2").arg(name, *read)};
   return {false, QStringLiteral("Does not scan: ") + reason(choice, known, read, carried, name)};
 }
 
 QString eanUpcGuidance(const Choice& choice, const QString& data) {
   if (choice.family != Family::EanUpc || data.isEmpty()) return {};
-  const QString caption = QString::fromLatin1(readerOf(choice).shortCaption);
+  const QString caption = QString::fromLatin1(choice.shortName);
   const std::u32string text = data.toStdU32String();
   const auto wrong = std::find_if_not(text.begin(), text.end(), eanupc::isAsciiDigit);
   if (wrong != text.end()) {
     const char32_t c = *wrong;
-    if (choice.key == "isbn" && (c == U'-' || c == U' '))
+    if (choice.id == Symbology::Isbn && (c == U'-' || c == U' '))
       return QStringLiteral("ISBN: type the %1 without hyphens")
           .arg(digitCount(static_cast<qsizetype>(choice.dataLength)));
     // A control character would break the one line; it is named by its code.
@@ -182,7 +157,7 @@ QString eanUpcGuidance(const Choice& choice, const QString& data) {
     if (QChar::isLetter(c)) return QStringLiteral("letters are not allowed in %1").arg(caption);
     return QStringLiteral("%1 is not allowed in %2: digits only").arg(quoted(shown), caption);
   }
-  if (!prefixPossible(choice, data))
+  if (matchPrefix(choice, data.toStdU32String()) == PrefixMatch::Wrong)
     return QStringLiteral("%1 numbers start with %2").arg(caption, prefixList(choice));
   const auto wanted = static_cast<qsizetype>(choice.dataLength);
   const auto typed = static_cast<qsizetype>(text.size());

@@ -1,4 +1,4 @@
-#include "app/commandline.h"
+#include "cli/commandline.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -7,17 +7,19 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/atomicfile.h"
-#include "app/barcodegenerator.h"
-#include "app/batch.h"
-#include "app/choices.h"
-#include "app/exportoptions.h"
-#include "app/fonts.h"
-#include "app/symbollayout.h"
-#include "app/verdict.h"
+#include "export/batch.h"
+#include "export/choices.h"
+#include "export/exportoptions.h"
+#include "export/product.h"
+#include "export/symbollayout.h"
+#include "export/verdict.h"
+#include "export/writer.h"
 #include "render/devices.h"
+#include "render/fonts.h"
 
-namespace app {
+namespace cli {
+
+using namespace app;
 
 namespace {
 
@@ -125,7 +127,7 @@ int runCommandLine(int argc, char* argv[]) {
   }
   QGuiApplication application(argc, argv);
   QGuiApplication::setApplicationName(QString::fromLatin1(kAppTitle));
-  loadFallbackFonts();
+  render::loadFallbackFonts();
   QTextStream out(stdout);
   QTextStream err(stderr);
   return runCommandLine(QGuiApplication::arguments(), out, err);
@@ -213,7 +215,17 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
       if (!ok || request.jobs < 1 || request.jobs > 256)
         return usageError(err, QStringLiteral("--jobs is a number from 1 to 256"));
     }
-    return runBatch(request, err);
+    switch (runBatch(request, err)) {
+      case BatchResult::AllWritten:
+        return kWritten;
+      case BatchResult::SomeRefused:
+        return kRefused;
+      case BatchResult::BadRequest:
+        return kUsageError;
+      case BatchResult::NotWritten:
+        break;
+    }
+    return kNotWritten;
   }
   for (const QCommandLineOption& batchOnly : {format, name, jobs})
     if (parser.isSet(batchOnly))
@@ -262,4 +274,4 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
   return kWritten;
 }
 
-}  // namespace app
+}  // namespace cli

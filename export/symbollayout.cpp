@@ -1,10 +1,9 @@
-#include "app/symbollayout.h"
+#include "export/symbollayout.h"
 
 #include <algorithm>
 
-#include "app/choices.h"
+#include "export/choices.h"
 #include "symbologies/eanupc/eanupc.h"
-#include "symbologies/linear/draw.h"
 
 namespace app {
 
@@ -22,27 +21,14 @@ std::variant<render::Layout, QString> layoutLinear(const SymbolRequest& request)
   const linear::Encoding encoding = request.choice->encodeLinear(text, request.settings);
   if (const auto* rejected = std::get_if<linear::Rejected>(&encoding)) {
     // The window's words, with the character named even where the window does not.
-    QString message = linear::message(*rejected);
+    QString message = QString::fromStdU32String(linear::message(*rejected));
     if (!rejected->named) message += QStringLiteral(": ") + character(rejected->character);
     return message + at(rejected->position);
   }
   if (const auto* tooLong = std::get_if<linear::TooLong>(&encoding))
-    return linear::message(*tooLong);
+    return QString::fromStdU32String(linear::message(*tooLong));
   return render::layoutLinear(std::get<linear::Symbol>(encoding), request.settings.label != 0,
                               request.fontFamily);
-}
-
-bool startsWithPrefix(const std::u32string& digits, const Choice& choice) {
-  bool any = false;
-  for (const std::string_view prefix : choice.prefixes) {
-    if (prefix.empty()) continue;
-    any = true;
-    if (digits.size() >= prefix.size() &&
-        std::equal(prefix.begin(), prefix.end(), digits.begin(),
-                   [](char p, char32_t d) { return static_cast<char32_t>(p) == d; }))
-      return true;
-  }
-  return !any;
 }
 
 std::variant<render::Layout, QString> layoutEanUpc(const SymbolRequest& request) {
@@ -60,7 +46,7 @@ std::variant<render::Layout, QString> layoutEanUpc(const SymbolRequest& request)
                                            .arg(static_cast<qulonglong>(length + 1))
                                      : QString()) +
            QStringLiteral(": %1 given").arg(static_cast<qulonglong>(digits.size()));
-  if (!startsWithPrefix(digits, choice)) return prompt;
+  if (matchPrefix(choice, digits) != PrefixMatch::Matches) return prompt;
   const char32_t given = withCheck ? digits.back() : 0;
   if (withCheck) digits.pop_back();
 

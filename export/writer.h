@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace app {
+
+// When a written file reaches the disk.
+enum class Durability {
+  Now,         // the file and its folder entry are synced before the write returns
+  WithFolder,  // the caller syncs the folder once for many files (syncfs)
+};
+
+// The one way files are written: the bytes go to a new temporary file beside
+// the name, which is then renamed over it, so a file under its final name is
+// always whole. A symbolic link at the name is replaced, never followed; a
+// folder or other non-regular file there is refused; a regular file keeps its
+// permission bits (no set-id bit: the content is new). Everything happens
+// relative to the open folder, so nothing can land outside it. Returns an
+// empty string, or the reason in words.
+QString writeInFolder(int folder, const QByteArray& name, const QByteArray& bytes,
+                      Durability durability);
+
+// The same at a path: its folder, or the current directory for a bare name.
+QString writeAtomically(const QString& path, const QByteArray& bytes);
+
+}  // namespace app
