@@ -101,6 +101,7 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(browse, &QPushButton::clicked, this, &ExportDialog::browse);
   connect(m_format, &QComboBox::currentIndexChanged, this, &ExportDialog::formatChanged);
+  connect(m_file, &QLineEdit::textChanged, this, &ExportDialog::fileChanged);
   for (QRadioButton* button : {m_byDots, m_byModule})
     connect(button, &QRadioButton::toggled, this, &ExportDialog::updateSize);
   connect(m_dots, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
@@ -121,12 +122,25 @@ QString ExportDialog::sizeText() const { return m_size->text(); }
 QString ExportDialog::verdictText() const { return m_verdict->text(); }
 
 void ExportDialog::formatChanged() {
-  // The file keeps its name and takes the format's extension.
-  const QString extension = extensionOf(settings().format);
-  const QFileInfo info(m_file->text());
-  if (render::formatNamed(info.suffix()))
-    m_file->setText(m_file->text().chopped(info.suffix().size()) + extension);
+  // The file keeps its name and takes the format's extension in place of
+  // another format's, or after a name that has none of them; an extension
+  // that already names the format stays as typed.
+  const render::Format format = settings().format;
+  const QString file = m_file->text();
+  const QString suffix = QFileInfo(file).suffix();
+  const auto named = render::formatNamed(suffix);
+  if (named && *named != format)
+    m_file->setText(file.chopped(suffix.size()) + extensionOf(format));
+  else if (!named && !file.isEmpty())
+    m_file->setText(file + QLatin1Char('.') + extensionOf(format));
   updateSize();
+}
+
+void ExportDialog::fileChanged() {
+  // A known extension typed or chosen picks its format, so the bytes of one
+  // format never go under another's name.
+  if (const auto named = render::formatNamed(QFileInfo(m_file->text()).suffix()))
+    m_format->setCurrentIndex(m_format->findData(static_cast<int>(*named)));
 }
 
 void ExportDialog::updateSize() {

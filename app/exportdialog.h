@@ -46,6 +46,7 @@ class ExportDialog : public QDialog {
 
  private:
   void formatChanged();
+  void fileChanged();
   void updateSize();
   void browse();
 

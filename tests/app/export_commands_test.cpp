@@ -307,3 +307,43 @@ TEST(ExportCommands, AtOneDotPerModuleTheBarsAreTheScreensBars) {
 }
 
 }  // namespace
+
+// The file's extension and the format agree whichever is changed last, so
+// the bytes of one format never go under another's extension.
+TEST(ExportCommands, FormatAndExtensionFollowEachOther) {
+  const auto layout = app::layoutSymbol({.choice = app::choiceByKey("code39"),
+                                         .data = QStringLiteral("A1"),
+                                         .settings = {},
+                                         .fontFamily = QStringLiteral("Tahoma")});
+  struct Row {
+    const char* name;
+    render::Format chosen;
+    const char* typed;        // then typed into the file field
+    const char* chosenAfter;  // then chosen in the list ("" none)
+    render::Format format;    // what is written
+    const char* file;
+  } rows[] = {
+      {"a typed extension picks its format", render::Format::Bmp, "/d/x.svg", "",
+       render::Format::Svg, "/d/x.svg"},
+      {"in any case", render::Format::Png, "/d/x.PDF", "", render::Format::Pdf, "/d/x.PDF"},
+      {"an unknown extension keeps the format", render::Format::Bmp, "/d/x.dat", "",
+       render::Format::Bmp, "/d/x.dat"},
+      {"a format chosen after replaces a format's extension", render::Format::Png, "/d/x.bmp",
+       "SVG", render::Format::Svg, "/d/x.svg"},
+      {"and follows a name without one", render::Format::Png, "/d/VellB_1.5", "PDF",
+       render::Format::Pdf, "/d/VellB_1.5.pdf"},
+  };
+  for (const Row& row : rows) {
+    app::ExportSettings settings;
+    settings.format = row.chosen;
+    app::ExportDialog dialog(std::get<render::Layout>(layout), false, settings,
+                             QStringLiteral("VellB_A1"), QStringLiteral("/d"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("file"))->setText(QString::fromUtf8(row.typed));
+    if (*row.chosenAfter) {
+      auto* format = dialog.findChild<QComboBox*>(QStringLiteral("format"));
+      format->setCurrentIndex(format->findText(QString::fromUtf8(row.chosenAfter)));
+    }
+    EXPECT_EQ(dialog.settings().format, row.format) << row.name;
+    EXPECT_EQ(dialog.filePath(), QString::fromUtf8(row.file)) << row.name;
+  }
+}
