@@ -43,7 +43,6 @@ struct Record {
   // Filled by a worker.
   enum class Outcome { Pending, Written, Refused, Failed } outcome = Outcome::Pending;
   QString message;
-  QByteArray bytes;
 };
 
 QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
