@@ -1,0 +1,61 @@
+#pragma once
+
+// Scan reflectance profiles: where the bars are, the synthetic aperture, ink spread, and
+// the profile cut into elements at the global threshold. Internal to the grader.
+
+#include <cstdint>
+#include <vector>
+
+#include "verify/image.h"
+
+namespace verify::detail {
+
+// Rows [top, bottom) that cross every bar.
+struct BarExtent {
+  int top = 0;
+  int bottom = 0;
+  bool found = false;
+};
+BarExtent findBarExtent(const Image& image);
+
+// A circular aperture on the pixel grid: each pixel weighs the area of it inside the
+// circle, centred on a pixel centre, so a profile sample is the mean reflectance the
+// aperture sees there.
+struct Aperture {
+  int radius = 0;              // pixels either side of the centre
+  std::vector<float> weights;  // (2 radius + 1)², rows top to bottom
+};
+Aperture makeAperture(double diameterPx);
+
+// One image row with its dark regions grown by spreadPx in all (half on each edge; less
+// than zero shrinks them). Edges are found at sub-pixel precision where the row crosses
+// halfway between its darkest and lightest pixel, moved, and the pixels they cross
+// darkened or lightened by the area gained or lost, so defects within an element stay.
+void spreadRow(const std::uint8_t* row, int width, double spreadPx, float* out);
+
+// Reflectance in percent along one row, one sample a pixel (at its centre), as seen
+// through the aperture after the ink spread.
+std::vector<float> scanProfile(const Image& image, int row, const Aperture& aperture,
+                               double spreadPx);
+
+// A bar or a space between two crossings of the global threshold, in pixels.
+struct Segment {
+  double start = 0;
+  double end = 0;
+  bool dark = false;
+  bool phantom = false;     // zero-width quiet zone standing for one cut off by the image edge
+  float extreme = 0;        // a space's highest reflectance, a bar's lowest
+  float nonUniformity = 0;  // highest peak less lowest valley inside the element
+  double width() const { return end - start; }
+};
+
+struct ProfileCut {
+  float rMax = 0;
+  float rMin = 0;
+  float threshold = 0;
+  // Always starts and ends with a space (the quiet zones), then alternates.
+  std::vector<Segment> segments;
+};
+ProfileCut cutProfile(const std::vector<float>& profile);
+
+}  // namespace verify::detail
