@@ -77,16 +77,19 @@ LineResult gradeLine(const Image& image, int row, Symbology symbology, const Ape
     from = decoded.first - 1;
     to = decoded.last + 1;
   }
-  double ecMin = 1000;
+  double ecMin = 0;
+  bool anyEdge = false;
   double ernMax = 0;
   for (std::size_t k = from; k <= to; ++k) {
     const detail::Segment& s = cut.segments[k];
     if (s.phantom) continue;
     ernMax = std::max<double>(ernMax, s.nonUniformity);
-    if (k < to && !cut.segments[k + 1].phantom)
-      ecMin = std::min<double>(ecMin, std::abs(s.extreme - cut.segments[k + 1].extreme));
+    if (k < to && !cut.segments[k + 1].phantom) {
+      const double ec = std::abs(s.extreme - cut.segments[k + 1].extreme);
+      ecMin = anyEdge ? std::min(ecMin, ec) : ec;
+      anyEdge = true;
+    }
   }
-  if (ecMin > 100) ecMin = 0;
   line.edgeContrastMin = ecMin;
   line.ernMax = ernMax;
   line.modulation = line.symbolContrast > 0 ? ecMin / line.symbolContrast : 0;

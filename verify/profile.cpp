@@ -1,6 +1,7 @@
 #include "verify/profile.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace verify::detail {
@@ -63,32 +64,39 @@ BarExtent findBarExtent(const Image& image) {
 Aperture makeAperture(double diameterPx) {
   Aperture aperture;
   const double r = std::max(diameterPx, 0.01) / 2;
-  aperture.radius = static_cast<int>(std::ceil(r + 0.5)) - 1;
-  const int side = 2 * aperture.radius + 1;
-  aperture.weights.assign(static_cast<std::size_t>(side * side), 0.0f);
+  aperture.rows = static_cast<int>(std::ceil(r + 0.5)) - 1;
+  aperture.cols = static_cast<int>(std::ceil(r + 1.0)) - 1;
+  const int height = 2 * aperture.rows + 1;
+  const int width = 2 * aperture.cols + 1;
+  aperture.weights.assign(static_cast<std::size_t>(kSamplesPerPixel * height * width), 0.0f);
   // Area inside the circle by 16 × 16 sub-samples of each pixel; exact enough for weights
   // that are normalised anyway.
   constexpr int kSub = 16;
-  double total = 0;
-  for (int dy = -aperture.radius; dy <= aperture.radius; ++dy) {
-    for (int dx = -aperture.radius; dx <= aperture.radius; ++dx) {
-      int inside = 0;
-      for (int sy = 0; sy < kSub; ++sy) {
-        const double py = dy - 0.5 + (sy + 0.5) / kSub;
-        for (int sx = 0; sx < kSub; ++sx) {
-          const double px = dx - 0.5 + (sx + 0.5) / kSub;
-          inside += px * px + py * py <= r * r;
+  for (int place = 0; place < kSamplesPerPixel; ++place) {
+    const double centre = (place + 0.5) / kSamplesPerPixel - 0.5;  // from the pixel's middle
+    float* k = &aperture.weights[static_cast<std::size_t>(place * height * width)];
+    double total = 0;
+    for (int dy = -aperture.rows; dy <= aperture.rows; ++dy) {
+      for (int dx = -aperture.cols; dx <= aperture.cols; ++dx) {
+        int inside = 0;
+        for (int sy = 0; sy < kSub; ++sy) {
+          const double py = dy - 0.5 + (sy + 0.5) / kSub;
+          for (int sx = 0; sx < kSub; ++sx) {
+            const double px = dx - 0.5 + (sx + 0.5) / kSub - centre;
+            inside += px * px + py * py <= r * r;
+          }
         }
+        k[(dy + aperture.rows) * width + dx + aperture.cols] = static_cast<float>(inside);
+        total += inside;
       }
-      // An aperture smaller than a pixel still sees its centre pixel.
-      const double w = (dx == 0 && dy == 0 && inside == 0) ? 1.0 : inside;
-      aperture
-          .weights[static_cast<std::size_t>((dy + aperture.radius) * side + dx + aperture.radius)] =
-          static_cast<float>(w);
-      total += w;
     }
+    // An aperture far smaller than a pixel still sees the pixel it is in.
+    if (total == 0) {
+      k[aperture.rows * width + aperture.cols] = 1;
+      total = 1;
+    }
+    for (int i = 0; i < height * width; ++i) k[i] = static_cast<float>(k[i] / total);
   }
-  for (float& w : aperture.weights) w = static_cast<float>(w / total);
   return aperture;
 }
 
@@ -150,51 +158,58 @@ void spreadRow(const std::uint8_t* row, int width, double spreadPx, float* out) 
 
 std::vector<float> scanProfile(const Image& image, int row, const Aperture& aperture,
                                double spreadPx) {
+  constexpr int kS = kSamplesPerPixel;
   const int w = image.width;
-  const int r = aperture.radius;
-  const int side = 2 * r + 1;
-  std::vector<float> sum(static_cast<std::size_t>(w), 0.0f);
-  std::vector<float> norm(static_cast<std::size_t>(w), 0.0f);
+  const int c = aperture.cols;
+  const int height = 2 * aperture.rows + 1;
+  const int width = 2 * c + 1;
+  const std::size_t samples = static_cast<std::size_t>(w) * kS;
+  std::vector<float> sum(samples, 0.0f);
+  std::vector<float> norm(samples, 0.0f);
   std::vector<float> line(static_cast<std::size_t>(w));
-  for (int dy = -r; dy <= r; ++dy) {
+  for (int dy = -aperture.rows; dy <= aperture.rows; ++dy) {
     const int y = row + dy;
-    if (y < 0 || y >= image.height) continue;
+    if (y < 0 || y >= image.height) continue;  // the aperture sees only what is there
     const std::uint8_t* src = &image.reflectance[static_cast<std::size_t>(y) * w];
     if (spreadPx != 0) {
       spreadRow(src, w, spreadPx, line.data());
     } else {
       for (int x = 0; x < w; ++x) line[static_cast<std::size_t>(x)] = src[x];
     }
-    const float* k = &aperture.weights[static_cast<std::size_t>((dy + r) * side + r)];
-    // The middle of the row without bounds checks, the ends with them: at the image's
-    // edge the aperture sees only what is in the picture.
+    std::array<const float*, kS> kernels{};
+    std::array<float, kS> rowWeight{};
+    for (int place = 0; place < kS; ++place) {
+      kernels[static_cast<std::size_t>(place)] = &aperture.weights[static_cast<std::size_t>(
+          (place * height + dy + aperture.rows) * width + c)];
+      for (int dx = -c; dx <= c; ++dx)
+        rowWeight[static_cast<std::size_t>(place)] += kernels[static_cast<std::size_t>(place)][dx];
+    }
     for (int x = 0; x < w; ++x) {
-      float s = 0;
-      float n = 0;
-      if (x >= r && x + r < w) {
+      float* out = &sum[static_cast<std::size_t>(x) * kS];
+      float* n = &norm[static_cast<std::size_t>(x) * kS];
+      if (x >= c && x + c < w) {  // the middle of the row, without bounds checks
         const float* p = &line[static_cast<std::size_t>(x)];
-        for (int dx = -r; dx <= r; ++dx) s += k[dx] * p[dx];
-        sum[static_cast<std::size_t>(x)] += s;
+        for (int place = 0; place < kS; ++place) {
+          const float* k = kernels[static_cast<std::size_t>(place)];
+          float s = 0;
+          for (int dx = -c; dx <= c; ++dx) s += k[dx] * p[dx];
+          out[place] += s;
+          n[place] += rowWeight[static_cast<std::size_t>(place)];
+        }
         continue;
       }
-      for (int dx = -r; dx <= r; ++dx) {
-        if (x + dx < 0 || x + dx >= w) continue;
-        s += k[dx] * line[static_cast<std::size_t>(x + dx)];
-        n += k[dx];
+      for (int place = 0; place < kS; ++place) {
+        const float* k = kernels[static_cast<std::size_t>(place)];
+        for (int dx = -c; dx <= c; ++dx) {
+          if (x + dx < 0 || x + dx >= w) continue;
+          out[place] += k[dx] * line[static_cast<std::size_t>(x + dx)];
+          n[place] += k[dx];
+        }
       }
-      sum[static_cast<std::size_t>(x)] += s;
-      norm[static_cast<std::size_t>(x)] += n;
     }
-    // Interior samples see the whole kernel row.
-    float rowWeight = 0;
-    for (int dx = -r; dx <= r; ++dx) rowWeight += k[dx];
-    for (int x = r; x + r < w; ++x) norm[static_cast<std::size_t>(x)] += rowWeight;
   }
-  for (int x = 0; x < w; ++x) {
-    const float n = norm[static_cast<std::size_t>(x)];
-    sum[static_cast<std::size_t>(x)] =
-        n > 0 ? sum[static_cast<std::size_t>(x)] / n * (100.0f / 255.0f) : 100.0f;
-  }
+  for (std::size_t i = 0; i < samples; ++i)
+    sum[i] = norm[i] > 0 ? sum[i] / norm[i] * (100.0f / 255.0f) : 100.0f;
   return sum;
 }
 
@@ -239,18 +254,19 @@ ProfileCut cutProfile(const std::vector<float>& p) {
   const int n = static_cast<int>(p.size());
   auto dark = [&](int i) { return p[static_cast<std::size_t>(i)] < cut.threshold; };
 
-  // Sample i stands at i + 0.5; a crossing lies where the line between two samples meets
-  // the threshold.
+  // Sample i stands at (i + 0.5) / kSamplesPerPixel; a crossing lies where the line
+  // between two samples meets the threshold.
+  constexpr double kStep = 1.0 / kSamplesPerPixel;
   std::vector<double> edges{0.0};
   std::vector<int> firstSample{0};
   for (int i = 1; i < n; ++i) {
     if (dark(i) == dark(i - 1)) continue;
     const double a = p[static_cast<std::size_t>(i - 1)];
     const double b = p[static_cast<std::size_t>(i)];
-    edges.push_back(i - 0.5 + (cut.threshold - a) / (b - a));
+    edges.push_back((i - 0.5 + (cut.threshold - a) / (b - a)) * kStep);
     firstSample.push_back(i);
   }
-  edges.push_back(n);
+  edges.push_back(n * kStep);
   firstSample.push_back(n);
 
   if (dark(0)) {
@@ -278,7 +294,7 @@ ProfileCut cutProfile(const std::vector<float>& p) {
   }
   if (cut.segments.back().dark) {
     Segment quiet;
-    quiet.start = quiet.end = n;
+    quiet.start = quiet.end = n * kStep;
     quiet.phantom = true;
     quiet.extreme = cut.threshold;
     cut.segments.push_back(quiet);

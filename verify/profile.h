@@ -18,12 +18,18 @@ struct BarExtent {
 };
 BarExtent findBarExtent(const Image& image);
 
-// A circular aperture on the pixel grid: each pixel weighs the area of it inside the
-// circle, centred on a pixel centre, so a profile sample is the mean reflectance the
-// aperture sees there.
+// Profiles are sampled four times a pixel: between samples an edge is placed by straight
+// interpolation, and at one sample a pixel the curve an aperture draws across an edge is
+// bent enough to misplace it by a tenth of a pixel.
+inline constexpr int kSamplesPerPixel = 4;
+
+// A circular aperture over the picture taken as square pixels of even reflectance: each
+// pixel weighs the area of it inside the circle. One kernel for each of the four places
+// a sample takes within its pixel; the circle is centred on the row's middle.
 struct Aperture {
-  int radius = 0;              // pixels either side of the centre
-  std::vector<float> weights;  // (2 radius + 1)², rows top to bottom
+  int rows = 0;                // kernel rows either side of the sample's row
+  int cols = 0;                // kernel columns either side of the sample's pixel
+  std::vector<float> weights;  // by place, then row, then column; each place sums to 1
 };
 Aperture makeAperture(double diameterPx);
 
@@ -33,8 +39,8 @@ Aperture makeAperture(double diameterPx);
 // darkened or lightened by the area gained or lost, so defects within an element stay.
 void spreadRow(const std::uint8_t* row, int width, double spreadPx, float* out);
 
-// Reflectance in percent along one row, one sample a pixel (at its centre), as seen
-// through the aperture after the ink spread.
+// Reflectance in percent along one row, kSamplesPerPixel samples a pixel (sample k at
+// (k + 0.5) / kSamplesPerPixel), as seen through the aperture after the ink spread.
 std::vector<float> scanProfile(const Image& image, int row, const Aperture& aperture,
                                double spreadPx);
 
