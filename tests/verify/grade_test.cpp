@@ -167,11 +167,17 @@ TEST(Defects, GreySpotInASpaceGradesAsComputedByHand) {
   EXPECT_EQ(report.limitedBy, Parameter::Defects);
 }
 
-// A perfect symbol keeps A over the whole sweep at 10 dots a module (even +0.15 mm is
-// 1.8 dots of 10); a symbol that starts at C for its grey has no spread to spare at B.
-TEST(InkSpread, ToleranceSpansTheSweepForAPerfectSymbol) {
+// The sweep's simulated spread against ImageMagick's: at 20 dots a mm a step of 0.025 mm
+// is half a dot, so ±0.100 mm is the one dot a side that erode and dilate take. EAN-13
+// at 10 dots a module (X 0.5 mm, aperture 0.150 mm = 3 dots). Only the bars of 1, 2, 7
+// and 8 feel spread: with bars wider by s modules, set B's '8' (bars 2) has 1 − 2s of
+// its one-module margin left, shrunk by s its '1' (bars 4) has the same. So
+// ±0.075 mm (s = 0.15): V = 0.7, A; ±0.100 mm (s = 0.2): V = 0.6, B, as erode and dilate.
+TEST(InkSpread, SweepMatchesImageMagicksMorphologyAndTheHandMargins) {
   TempDir dir;
-  const auto image = makeSymbol(dir, "-b 13 -d 400638133393 --scale=5 --notext", "");
+  const auto drawn = dir.file("zint.png");
+  ASSERT_EQ(run("zint -b 13 -d 400638133393 --scale=5 --notext -o " + quoted(drawn)).status, 0);
+  const auto image = loadImage(drawn, 20.0);
   ASSERT_TRUE(image);
   verify::GradeOptions options;
   options.requiredGrade = 'A';
@@ -180,14 +186,60 @@ TEST(InkSpread, ToleranceSpansTheSweepForAPerfectSymbol) {
   EXPECT_NEAR(report.spread.front().spreadMm, -0.100, 1e-9);
   EXPECT_NEAR(report.spread.back().spreadMm, 0.150, 1e-9);
   ASSERT_TRUE(report.tolerance);
-  EXPECT_NEAR(report.tolerance->first, -0.100, 1e-9);
-  EXPECT_NEAR(report.tolerance->second, 0.150, 1e-9);
+  EXPECT_NEAR(report.tolerance->first, -0.075, 1e-9);
+  EXPECT_NEAR(report.tolerance->second, 0.075, 1e-9);
 
-  const auto grey = makeSymbol(dir, "-b 13 -d 400638133393 --scale=5 --notext", "+level 30%,70%");
-  ASSERT_TRUE(grey);
+  for (const auto& [operation, step] : {std::pair{"Erode", 8}, std::pair{"Dilate", 0}}) {
+    const auto changed = dir.file(std::string(operation) + ".png");
+    ASSERT_EQ(run("convert " + quoted(drawn) + " -morphology " + operation +
+                  " Rectangle:3x1 -bordercolor white -border 20x0 " + quoted(changed))
+                  .status,
+              0);
+    const auto printed = loadImage(changed, 20.0);
+    ASSERT_TRUE(printed);
+    options.spreadSweep = false;
+    const verify::Report real = verify::grade(*printed, Symbology::Ean13, options);
+    EXPECT_DOUBLE_EQ(real.grade, 3.0) << operation;
+    EXPECT_DOUBLE_EQ(report.spread[static_cast<std::size_t>(step)].grade, real.grade) << operation;
+    for (const verify::ScanLine& line : real.lines) EXPECT_NEAR(line.decodability, 0.6, 0.005);
+  }
+
+  const auto grey = dir.file("grey.png");
+  ASSERT_EQ(run("convert " + quoted(drawn) + " +level 30%,70% " + quoted(grey)).status, 0);
+  const auto faint = loadImage(grey, 20.0);
+  ASSERT_TRUE(faint);
   options.requiredGrade = 'B';
-  // SC = 40 %: C, below B whatever the spread.
-  EXPECT_FALSE(verify::grade(*grey, Symbology::Ean13, options).tolerance);
+  options.spreadSweep = true;
+  // SC = 40 %, C at best: below B whatever the spread.
+  EXPECT_FALSE(verify::grade(*faint, Symbology::Ean13, options).tolerance);
+}
+
+// The aperture against geometry: zint's Code 128 at 2 dots a module seen through a
+// circle 4 dots across. Centred on a 2-dot space between bars, the circle has
+// 2 (r² asin(a/r) + a √(r² − a²)) = 2 (4 asin 0.5 + √3) = 7.653 of its π r² = 12.566 in
+// the space (r = 2, a = 1): 60.9 %. Samples fall an eighth of a dot off centre, which
+// leaves 60.8 %; a narrow bar, likewise, 39.2 %. So ECmin = 21.6 %, at least 15 (A),
+// and MOD = 0.216: F.
+TEST(Aperture, NarrowElementsLoseContrastAsTheCirclesAreaSays) {
+  TempDir dir;
+  const auto drawn = dir.file("zint.png");
+  ASSERT_EQ(
+      run("zint -b 20 -d ABCDEFGHIJ0123456789 --scale=1 --notext --quietzones -o " + quoted(drawn))
+          .status,
+      0);
+  const auto image = loadImage(drawn, kDpmm300);
+  ASSERT_TRUE(image);
+  verify::GradeOptions options;
+  options.apertureMm = 4 / kDpmm300;
+  options.spreadSweep = false;
+  const verify::Report report = verify::grade(*image, Symbology::Code128, options);
+  for (const verify::ScanLine& line : report.lines) {
+    EXPECT_TRUE(line.decoded) << line.text;
+    EXPECT_NEAR(line.edgeContrastMin, 21.6, 0.3);
+    EXPECT_EQ(line.grades[3], 4);  // edge contrast
+    EXPECT_EQ(line.grades[4], 0);  // modulation
+  }
+  EXPECT_EQ(report.limitedBy, Parameter::Modulation);
 }
 
 }  // namespace
