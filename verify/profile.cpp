@@ -218,28 +218,34 @@ namespace {
 // Highest peak less lowest valley strictly inside samples [from, to): a space's valleys
 // and a bar's peaks are the defects; the slopes down to the threshold are not.
 float nonUniformity(const std::vector<float>& p, int from, int to, bool dark) {
-  std::vector<float> runs;  // equal neighbours merged, so a flat valley is one valley
-  for (int i = from; i < to; ++i)
-    if (runs.empty() || runs.back() != p[static_cast<std::size_t>(i)])
-      runs.push_back(p[static_cast<std::size_t>(i)]);
-  if (runs.size() < 3) return 0;
-  const auto [lo, hi] = std::minmax_element(runs.begin(), runs.end());
-  float inner = dark ? -1.0f : 1000.0f;
+  if (to - from < 3) return 0;
+  // Walked once, equal neighbours taken as one value, so a flat valley is one valley.
+  float lo = p[static_cast<std::size_t>(from)];
+  float hi = lo;
+  float before = 0;  // the distinct value before `last`
+  float last = lo;
+  bool haveBefore = false;
   bool any = false;
-  for (std::size_t i = 1; i + 1 < runs.size(); ++i) {
-    const bool valley = runs[i] < runs[i - 1] && runs[i] < runs[i + 1];
-    const bool peak = runs[i] > runs[i - 1] && runs[i] > runs[i + 1];
-    if (!dark && valley) {
-      inner = std::min(inner, runs[i]);
-      any = true;
+  float inner = 0;
+  for (int i = from + 1; i < to; ++i) {
+    const float v = p[static_cast<std::size_t>(i)];
+    if (v == last) continue;
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+    if (haveBefore) {
+      // A space's valleys and a bar's peaks.
+      const bool turn = dark ? (last > before && last > v) : (last < before && last < v);
+      if (turn) {
+        inner = !any ? last : dark ? std::max(inner, last) : std::min(inner, last);
+        any = true;
+      }
     }
-    if (dark && peak) {
-      inner = std::max(inner, runs[i]);
-      any = true;
-    }
+    before = last;
+    last = v;
+    haveBefore = true;
   }
   if (!any) return 0;
-  return dark ? inner - *lo : *hi - inner;
+  return dark ? inner - lo : hi - inner;
 }
 
 }  // namespace

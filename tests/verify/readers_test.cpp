@@ -50,6 +50,8 @@ const ReaderCase kReaderCases[] = {
      Symbology::Code128, "-Scode128.enable", "CODE-128", ZXing::BarcodeFormat::Code128},
     {"code128_without_quiet_zones", "-b 20 -d ABCDEFGHIJ0123456789 --scale=2 --notext", "",
      Symbology::Code128, "-Scode128.enable", "CODE-128", ZXing::BarcodeFormat::Code128},
+    {"gs1_128", "-b 16 -d [01]09501101530003 --scale=2 --notext --quietzones", "",
+     Symbology::Gs1_128, "-Scode128.enable", "CODE-128", ZXing::BarcodeFormat::Code128},
     {"code39", "-b 8 -d CODE39 --scale=2 --notext --quietzones", "", Symbology::Code39,
      "-Scode39.enable", "CODE-39", ZXing::BarcodeFormat::Code39},
     {"interleaved_2_of_5", "-b 3 -d 12345678 --scale=2 --notext --quietzones", "",
