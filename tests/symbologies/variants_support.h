@@ -19,19 +19,23 @@
 
 namespace varianttest {
 
-// libzint's modules of the data, "1" dark, or "error: ..." when it refuses.
+// Linear symbols at one pixel a module, as libzint counts them.
+inline const linear::Settings kTight{0, 1, 0};
+
+// libzint's modules of the data, "1" dark, or "zint: " and its message when it
+// refuses the data or warns that it is not as GS1 requires.
 inline std::string zintModules(int symbology, const std::string& data, int inputMode = DATA_MODE) {
   zint_symbol* symbol = ZBarcode_Create();
   symbol->symbology = symbology;
   symbol->input_mode = inputMode;
   const int error = ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char*>(data.data()),
                                     static_cast<int>(data.size()));
-  std::string modules = error >= ZINT_ERROR ? std::string("error: ") + symbol->errtxt : "";
-  for (int x = 0; error < ZINT_ERROR && x < symbol->width; ++x)
+  std::string modules = error != 0 ? std::string("zint: ") + symbol->errtxt : "";
+  for (int x = 0; error == 0 && x < symbol->width; ++x)
     modules.push_back(symbol->encoded_data[0][x / 8] >> (x % 8) & 1 ? '1' : '0');
   ZBarcode_Delete(symbol);
   // Codabar's row ends in a light module; every symbol ends on a bar.
-  while (error < ZINT_ERROR && !modules.empty() && modules.back() == '0') modules.pop_back();
+  while (error == 0 && !modules.empty() && modules.back() == '0') modules.pop_back();
   return modules;
 }
 
