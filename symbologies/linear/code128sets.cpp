@@ -89,16 +89,30 @@ std::vector<unsigned char> longRunMembers(std::u32string_view text) {
   return member;
 }
 
+// Of A and B, the set a tie goes to: A when a control character comes before
+// the next lower case letter (or DEL) and the next run for C, as ISO/IEC
+// 15417's guidance and libzint choose.
+std::vector<unsigned char> preferA(std::u32string_view text,
+                                   const std::vector<unsigned char>& member) {
+  std::vector<unsigned char> a(text.size() + 1, 0);
+  for (std::size_t i = text.size(); i-- > 0;)
+    a[i] = text[i] < 32 ? 1 : (text[i] >= 96 && text[i] <= 127) || member[i] ? 0 : a[i + 1];
+  return a;
+}
+
 // Fewest symbol characters from each position to the end in each set, filled
 // from the end. Of equally good steps: stay, or shift one character (unless
-// the next needs the other set too); then change set, to C, B, A.
+// the next needs the other set too); then change set, to C before A and B.
 std::vector<int> shortestValues(std::u32string_view text) {
   const std::size_t n = text.size();
   const std::vector<unsigned char> member = longRunMembers(text);
+  const std::vector<unsigned char> towardsA = preferA(text, member);
   std::vector<std::array<Cost, 3>> cost(n + 1, {Cost{}, Cost{}, Cost{}});
   std::vector<std::array<Step, 3>> step(n, {Step::None, Step::None, Step::None});
   for (std::size_t i = n; i-- > 0;) {
     const int outside = member[i];
+    const std::array<int, 3> order = {kSetC, towardsA[i] ? kSetA : kSetB,
+                                      towardsA[i] ? kSetB : kSetA};
     for (int s = kSetA; s <= kSetC; ++s) {
       Cost best = kNever;
       const auto consider = [&](Cost c, Step how) {
@@ -110,7 +124,7 @@ std::vector<int> shortestValues(std::u32string_view text) {
       const bool shiftable = s != kSetC && !inSet(text[i], s) && inSet(text[i], other);
       const bool nextToo = i + 1 < n && !inSet(text[i + 1], s);
       if (shiftable && !nextToo) consider(cost[i + 1][s].plus(2, outside), Step::Shift);
-      for (const int t : {kSetC, kSetB, kSetA}) {
+      for (const int t : order) {
         const std::size_t a = t == s ? 0 : advanceIn(text, i, t);
         const Step to = t == kSetA ? Step::ToA : t == kSetB ? Step::ToB : Step::ToC;
         if (a != 0) consider(cost[i + a][t].plus(2, t == kSetC ? 0 : outside), to);
@@ -119,13 +133,10 @@ std::vector<int> shortestValues(std::u32string_view text) {
       cost[i][s] = best;
     }
   }
-  // The start that encodes the first character itself, B before A before C.
-  int set = kSetB;
-  for (const int s : {kSetA, kSetC}) {
-    const bool direct = n > 0 && step[0][s] == Step::Direct;
-    const bool setDirect = n > 0 && step[0][set] == Step::Direct;
-    if (cost[0][s] < cost[0][set] || (cost[0][s] == cost[0][set] && direct && !setDirect)) set = s;
-  }
+  // The start: the shortest; of those A or B as a change would go, C last.
+  int set = towardsA[0] ? kSetA : kSetB;
+  for (const int s : {towardsA[0] ? kSetB : kSetA, kSetC})
+    if (cost[0][s] < cost[0][set]) set = s;
   std::vector<int> values{kStartIn[set]};
   values.reserve(n + 2);
   for (std::size_t i = 0; i < n;) {
