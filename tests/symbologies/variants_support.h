@@ -1,14 +1,14 @@
 #pragma once
 
 // Independent oracles for the variant encoders: libzint's modules for the
-// same data, and what zxing-cpp and zbar read from our modules drawn 3 pixels
-// a module, 10 light modules each side, 60 pixels tall.
+// same data, and what zxing-cpp and zbar read from our modules.
 
 // zbar before zxing-cpp, whose error macros would rename zbar's C++ classes.
 #include <zbar.h>
 #include <zint.h>
 #define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>
+#include <cxxabi.h>
 
 #include <cstdint>
 #include <optional>
@@ -50,61 +50,76 @@ inline std::string modulesOf(const linear::Symbol& symbol, int wide = 3) {
   return modules;
 }
 
-struct Grey {
-  int width = 0, height = 60;
+// Grey pixels of the modules: 3 a module, 10 light modules each side, 60 rows.
+inline std::vector<std::uint8_t> draw(const std::string& modules, int& width) {
+  std::vector<std::uint8_t> row;
+  for (const char m : "0000000000" + modules + "0000000000")
+    row.insert(row.end(), 3, m == '1' ? 0 : 255);
+  width = static_cast<int>(row.size());
   std::vector<std::uint8_t> pixels;
-};
-
-inline Grey draw(const std::string& modules) {
-  constexpr int kPixels = 3, kQuiet = 10;
-  Grey grey;
-  grey.width = (static_cast<int>(modules.size()) + 2 * kQuiet) * kPixels;
-  grey.pixels.assign(static_cast<std::size_t>(grey.width * grey.height), 255);
-  for (int y = 0; y < grey.height; ++y)
-    for (std::size_t m = 0; m < modules.size(); ++m)
-      for (int p = 0; p < kPixels && modules[m] == '1'; ++p)
-        grey.pixels[static_cast<std::size_t>(y * grey.width +
-                                             (kQuiet + static_cast<int>(m)) * kPixels + p)] = 0;
-  return grey;
+  for (int y = 0; y < 60; ++y) pixels.insert(pixels.end(), row.begin(), row.end());
+  return pixels;
 }
 
 // zxing-cpp's text, its symbology identifier after a "|".
 inline std::optional<std::string> zxingRead(const std::string& modules, ZXing::BarcodeFormat format,
                                             bool addOn = false) {
-  const Grey grey = draw(modules);
+  int width = 0;
+  const std::vector<std::uint8_t> pixels = draw(modules, width);
   ZXing::DecodeHints hints;
-  hints.setFormats(format);
-  hints.setReturnCodabarStartEnd(true);
+  hints.setFormats(format).setReturnCodabarStartEnd(true);
   hints.setValidateITFCheckSum(format == ZXing::BarcodeFormat::ITF);
   if (addOn) hints.setEanAddOnSymbol(ZXing::EanAddOnSymbol::Require);
-  const ZXing::Result result = ZXing::ReadBarcode(
-      {grey.pixels.data(), grey.width, grey.height, ZXing::ImageFormat::Lum}, hints);
+  const auto result =
+      ZXing::ReadBarcode({pixels.data(), width, 60, ZXing::ImageFormat::Lum}, hints);
   if (!result.isValid()) return std::nullopt;
   return result.text() + "|" + result.symbologyIdentifier();
 }
 
 // zbar's symbol type name, "GS1" when it says so, and data: "EAN-8 96385074".
 inline std::optional<std::string> zbarRead(const std::string& modules) {
-  Grey grey = draw(modules);
-  zbar::zbar_image_scanner_t* scanner = zbar::zbar_image_scanner_create();
-  zbar::zbar_image_scanner_set_config(scanner, zbar::ZBAR_NONE, zbar::ZBAR_CFG_ENABLE, 1);
-  zbar::zbar_image_scanner_set_config(scanner, zbar::ZBAR_EAN2, zbar::ZBAR_CFG_ENABLE, 1);
-  zbar::zbar_image_scanner_set_config(scanner, zbar::ZBAR_EAN5, zbar::ZBAR_CFG_ENABLE, 1);
-  zbar::zbar_image_t* image = zbar::zbar_image_create();
-  zbar::zbar_image_set_format(image, zbar_fourcc('Y', '8', '0', '0'));
-  zbar::zbar_image_set_size(image, static_cast<unsigned>(grey.width),
-                            static_cast<unsigned>(grey.height));
-  zbar::zbar_image_set_data(image, grey.pixels.data(), grey.pixels.size(), nullptr);
+  using namespace zbar;
+  int width = 0;
+  std::vector<std::uint8_t> pixels = draw(modules, width);
+  zbar_image_scanner_t* scanner = zbar_image_scanner_create();
+  for (const zbar_symbol_type_t type : {ZBAR_NONE, ZBAR_EAN2, ZBAR_EAN5})
+    zbar_image_scanner_set_config(scanner, type, ZBAR_CFG_ENABLE, 1);
+  zbar_image_t* image = zbar_image_create();
+  zbar_image_set_format(image, zbar_fourcc('Y', '8', '0', '0'));
+  zbar_image_set_size(image, static_cast<unsigned>(width), 60);
+  zbar_image_set_data(image, pixels.data(), pixels.size(), nullptr);
   std::optional<std::string> read;
-  if (zbar::zbar_scan_image(scanner, image) > 0) {
-    const zbar::zbar_symbol_t* symbol = zbar::zbar_image_first_symbol(image);
-    const bool gs1 = zbar::zbar_symbol_get_modifiers(symbol) & (1u << zbar::ZBAR_MOD_GS1);
-    read = std::string(zbar::zbar_get_symbol_name(zbar::zbar_symbol_get_type(symbol))) +
-           (gs1 ? " GS1 " : " ") + zbar::zbar_symbol_get_data(symbol);
+  if (zbar_scan_image(scanner, image) > 0) {
+    const zbar_symbol_t* symbol = zbar_image_first_symbol(image);
+    const bool gs1 = zbar_symbol_get_modifiers(symbol) & (1u << ZBAR_MOD_GS1);
+    read = std::string(zbar_get_symbol_name(zbar_symbol_get_type(symbol))) + (gs1 ? " GS1 " : " ") +
+           zbar_symbol_get_data(symbol);
   }
-  zbar::zbar_image_destroy(image);
-  zbar::zbar_image_scanner_destroy(scanner);
+  zbar_image_destroy(image);
+  zbar_image_scanner_destroy(scanner);
   return read;
+}
+
+// What an encoder returned, "WrongCheckDigit at 7 should be 4": the type's
+// name, then the position, length and expected character it carries.
+template <class Outcome>
+std::string describe(const Outcome& outcome) {
+  return std::visit(
+      [](const auto& r) {
+        int status = 0;
+        char* name = abi::__cxa_demangle(typeid(r).name(), nullptr, nullptr, &status);
+        std::string s = name ? name : "?";
+        std::free(name);
+        s.erase(0, s.rfind(':') + 1);
+        if constexpr (requires { r.position; }) s += " at " + std::to_string(r.position);
+        if constexpr (requires { r.length; }) s += " of " + std::to_string(r.length);
+        if constexpr (requires { r.expected; })
+          s += " should be " + std::string(1, char(r.expected));
+        if constexpr (requires { r.manufacturer; })
+          s += " shape " + std::to_string(static_cast<int>(r.manufacturer));
+        return s;
+      },
+      outcome);
 }
 
 }  // namespace varianttest
