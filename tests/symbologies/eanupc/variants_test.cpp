@@ -81,7 +81,7 @@ struct IsbnCase {
   const char* name;
   std::u32string typed;
   const char* zint;           // libzint's ISBN symbol takes the bare characters
-  std::u32string isbn13Text;  // its digits are what zxing-cpp reads
+  std::u32string isbn13Text;  // its digits are what zxing-cpp and zbar read
 };
 
 // clang-format off
@@ -103,6 +103,7 @@ TEST(EanUpcVariants, IsbnBecomesTheEan13Zint) {
       if (d != U'-' && d != U' ') digits.push_back(static_cast<char>(d));
     EXPECT_EQ(symbol.modules, zintModules(BARCODE_ISBNX, c.zint)) << c.name;
     EXPECT_EQ(zxingRead(symbol.modules, kEan13), digits + "|]E0") << c.name;
+    EXPECT_EQ(zbarRead(symbol.modules), "ISBN-13 " + digits) << c.name;
     EXPECT_EQ(isbn.hyphenated, digits.size() != c.isbn13Text.size()) << c.name;
     EXPECT_EQ(isbn.isbn13Text, c.isbn13Text) << c.name;
   }
