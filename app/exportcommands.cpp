@@ -18,8 +18,8 @@
 #include "app/platform.h"
 #include "app/printing.h"
 #include "export/exportoptions.h"
+#include "export/grading.h"
 #include "export/symbollayout.h"
-#include "export/verdict.h"
 #include "export/writer.h"
 #include "render/png.h"
 #include "surface/picturebox.h"
@@ -33,6 +33,9 @@ const QString kNoBarcodeToSave =
 const QString kNoBarcodeToCopy =
     QStringLiteral("There is no barcode to copy: the data typed does not make a complete barcode.");
 const QString kExportTitle = QStringLiteral("Export Barcode");
+
+// The dialog's verdict names the data, but not a whole symbol's worth of it.
+constexpr std::size_t kShownTextLength = 40;
 
 // The data input keeps the commands' keys (a line edit would take Ctrl+E as
 // "end of line"), and its Menu key opens the picture's menu.
@@ -129,12 +132,18 @@ void BarcodeGenerator::exportBarcode() {
   const QString baseName = saveFileName(ui.dataInput->text()).chopped(4);  // without ".bmp"
   const linear::Settings symbolSettings = settings();
   const bool spacing = symbolSettings.printSpacing != 0;
-  const Choice* choice = checkedChoice();
-  const QString data = ui.dataInput->text();
-  auto judge = [&](render::Format format, const render::Resolution& resolution) {
-    const auto verdict = exportVerdict(render::proofImage(format, *layout, resolution, spacing),
-                                       *choice, data, symbolSettings, resolution.dots);
-    return verdict ? verdict->text : QString();
+  // Run on a worker: everything it needs is its own copy.
+  const SymbolRequest request{.choice = checkedChoice(),
+                              .data = ui.dataInput->text(),
+                              .settings = symbolSettings,
+                              .fontFamily = ui.fontName->text()};
+  auto judge = [request, symbol = *layout, spacing](render::Format format,
+                                                    const render::Resolution& resolution) {
+    const auto graded = gradeExport(render::document(format, symbol, resolution, spacing), request,
+                                    resolution, 'C', kShownTextLength);
+    if (const auto* why = std::get_if<QString>(&graded))
+      return QStringLiteral("Not graded: ") + *why;
+    return std::get<FileGrade>(graded).line;
   };
   ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->currentDirectory(),
                       judge, this);

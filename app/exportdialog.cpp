@@ -7,12 +7,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QtConcurrent>
 
 #include "export/exportoptions.h"
 
@@ -107,6 +109,8 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   connect(m_dots, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
   connect(m_dpi, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
   connect(m_module, &QDoubleSpinBox::valueChanged, this, &ExportDialog::updateSize);
+  m_judging = new QFutureWatcher<QString>(this);
+  connect(m_judging, &QFutureWatcher<QString>::finished, this, &ExportDialog::judged);
   updateSize();
 }
 
@@ -153,10 +157,35 @@ void ExportDialog::updateSize() {
   m_size->setText(
       tooFine ? QStringLiteral("X is more than %1 dots at this resolution").arg(render::kMaxDots)
               : describeSize(current.format, m_layout, resolution, m_printSpacing));
-  // A reader's word on the file this size makes.
-  m_verdict->setText(tooFine || !m_judge ? QString() : m_judge(current.format, resolution));
+  // The grade of the file this size makes, once it is drawn and graded.
+  ++m_asked;
+  m_wanted = !tooFine && m_judge;
+  m_verdict->setText(m_wanted ? QStringLiteral("Grading\u2026") : QString());
+  if (m_wanted) judge();
   if (auto* box = findChild<QDialogButtonBox*>())
     box->button(QDialogButtonBox::Ok)->setEnabled(!tooFine);
+}
+
+void ExportDialog::judge() {
+  // One at a time: a change made meanwhile is judged when the running one ends.
+  if (m_judging->isRunning()) {
+    m_again = true;
+    return;
+  }
+  m_running = m_asked;
+  const ExportSettings current = settings();
+  m_judging->setFuture(QtConcurrent::run(m_judge, current.format, current.resolution()));
+}
+
+void ExportDialog::judged() {
+  if (m_running == m_asked && m_wanted) {
+    m_verdict->setText(m_judging->result());
+    emit verdictShown();
+  }
+  if (m_again) {
+    m_again = false;
+    if (m_wanted) judge();
+  }
 }
 
 void ExportDialog::browse() {

@@ -5,6 +5,8 @@
 
 #include "render/devices.h"
 
+template <typename T>
+class QFutureWatcher;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -31,7 +33,8 @@ class ExportDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // Whether the symbol scans at a format and size, in one line.
+  // Whether the symbol scans at a format and size, in one line. Run on a worker thread,
+  // so that the dialog stays live while the file is drawn and graded.
   using Judge = std::function<QString(render::Format, const render::Resolution&)>;
 
   // baseName: the file's name without its extension; folder: where it goes.
@@ -44,11 +47,17 @@ class ExportDialog : public QDialog {
   QString sizeText() const;
   QString verdictText() const;
 
+ signals:
+  // The verdict for the settings now shown is on the "Scanning:" line.
+  void verdictShown();
+
  private:
   void formatChanged();
   void fileChanged();
   void updateSize();
   void browse();
+  void judge();
+  void judged();
 
   render::Layout m_layout;
   bool m_printSpacing;
@@ -61,6 +70,11 @@ class ExportDialog : public QDialog {
   QLabel* m_size = nullptr;
   QLabel* m_verdict = nullptr;
   Judge m_judge;
+  QFutureWatcher<QString>* m_judging = nullptr;
+  int m_asked = 0;        // settings changed this many times
+  int m_running = 0;      // the change the running judgement is for
+  bool m_wanted = false;  // the settings shown get a verdict
+  bool m_again = false;   // they changed while one ran
   QLineEdit* m_file = nullptr;
 };
 

@@ -7,9 +7,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "cli/gradefile.h"
 #include "export/batch.h"
 #include "export/choices.h"
 #include "export/exportoptions.h"
+#include "export/grading.h"
 #include "export/product.h"
 #include "export/symbollayout.h"
 #include "export/verdict.h"
@@ -24,9 +26,10 @@ using namespace app;
 namespace {
 
 // The long options that ask for the command line.
-constexpr const char* kOptionNames[] = {
-    "type", "data", "output",  "dots",  "module", "dpi",  "no-label", "check", "optimize",
-    "font", "help", "version", "batch", "format", "name", "jobs",     "verify"};
+constexpr const char* kOptionNames[] = {"type", "data",     "output", "dots",     "module",
+                                        "dpi",  "no-label", "check",  "optimize", "font",
+                                        "help", "version",  "batch",  "format",   "name",
+                                        "jobs", "verify",   "grade",  "min-grade"};
 
 QString typeList() {
   QStringList keys;
@@ -43,6 +46,8 @@ QString usage() {
              "FAMILY]\n"
              "       barcode-generator --batch LIST --output DIR [--type TYPE] [--format FORMAT]\n"
              "                         [--name TEMPLATE] [--jobs N] [size and settings as above]\n"
+             "       barcode-generator --grade FILE [--type TYPE] [--data TEXT] [--dpi N]\n"
+             "                         [--min-grade G]\n"
              "       barcode-generator            (no options: the window opens)\n"
              "\n"
              "Writes one barcode as PNG, SVG, PDF or BMP; the format follows FILE's extension.\n"
@@ -62,8 +67,15 @@ QString usage() {
              "                    space one dot wider; in SVG and PDF every bar one dot narrower\n"
              "                    (from 3 dots per module). Linear types only, as on screen.\n"
              "  --font FAMILY     the label's font (default Tahoma)\n"
-             "  --verify          read the written symbol back with a barcode reader; exit 4\n"
-             "                    and say why when it does not decode to its data\n"
+             "  --verify          grade the written file as a verifier does (ISO/IEC 15416: ten\n"
+             "                    scan lines, symbol contrast, modulation, defects,\n"
+             "                    decodability, quiet zones), check X, bar height and quiet\n"
+             "                    zones against the symbology's rules, and read it with\n"
+             "                    zxing-cpp and zbar; one line says the grade, the ink spread\n"
+             "                    it tolerates and what the readers read. Exit 4 when a reader\n"
+             "                    does not read the data, a check fails or the grade is below\n"
+             "                    --min-grade. With --batch every file is graded.\n"
+             "  --min-grade G     the lowest passing grade: A, B, C, D or F (default C: 1.5)\n"
              "  --help, --version\n"
              "\n"
              "Batch (one file per line of LIST, \"-\" for standard input):\n"
@@ -77,8 +89,17 @@ QString usage() {
              "  --jobs N          parallel workers (default: the number of cores); the files are\n"
              "                    the same for any N\n"
              "\n"
-             "Exit status: 0 written, 1 data refused, 2 usage error, 3 file not written,\n"
-             "4 written but does not scan (--verify).\n")
+             "Grading a file, ours or another program's (PNG, BMP and other pictures from\n"
+             "their dots; SVG by librsvg, PDF by Poppler, EPS by Ghostscript at the DPI):\n"
+             "  --grade FILE      prints a row per scan line and the summary line\n"
+             "  --type TYPE       the symbology (default: the one the bars decode as)\n"
+             "  --data TEXT       what the readers must read (default: what they agree on)\n"
+             "  --dpi N           the resolution of a vector file, or of a picture that stores\n"
+             "                    none (default: the file's, else 300)\n"
+             "\n"
+             "Exit status: 0 written (or graded and passing), 1 data refused, 2 usage error,\n"
+             "3 file not written (or, with --grade, not readable), 4 written or graded but\n"
+             "it does not pass (--verify, --grade).\n")
       .arg(typeList())
       .arg(render::kMinDots)
       .arg(render::kMaxDots)
@@ -144,12 +165,13 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
                            module = valued("module", "MM"), dpi = valued("dpi", "N"),
                            font = valued("font", "FAMILY"), batch = valued("batch", "LIST"),
                            format = valued("format", "FORMAT"), name = valued("name", "TEMPLATE"),
-                           jobs = valued("jobs", "N");
+                           jobs = valued("jobs", "N"), grade = valued("grade", "FILE"),
+                           minGrade = valued("min-grade", "G");
   const QCommandLineOption noLabel(QStringLiteral("no-label")), check(QStringLiteral("check")),
       optimize(QStringLiteral("optimize")), verify(QStringLiteral("verify")),
       help(QStringList{"help", "h"}), version(QStringList{"version", "v"});
-  parser.addOptions({type, data, output, dots, module, dpi, font, batch, format, name, jobs,
-                     noLabel, check, optimize, verify, help, version});
+  parser.addOptions({type, data, output, dots, module, dpi, font, batch, format, name, jobs, grade,
+                     minGrade, noLabel, check, optimize, verify, help, version});
   if (!parser.parse(arguments)) return usageError(err, parser.errorText());
   if (parser.isSet(help)) {
     out << usage();
@@ -163,7 +185,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     return usageError(
         err, QStringLiteral("unexpected argument: ") + parser.positionalArguments().constFirst());
   for (const QCommandLineOption& single :
-       {type, data, output, dots, module, dpi, font, batch, format, name, jobs}) {
+       {type, data, output, dots, module, dpi, font, batch, format, name, jobs, grade, minGrade}) {
     if (parser.values(single).size() > 1)
       return usageError(err, QStringLiteral("--%1 given twice").arg(single.names().constFirst()));
   }
@@ -188,10 +210,30 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
       return usageError(err, QStringLiteral("unknown type \"%1\"; the types are %2")
                                  .arg(parser.value(type), typeList()));
   }
+  char required = 'C';
+  if (parser.isSet(minGrade)) {
+    if (!parser.isSet(verify) && !parser.isSet(grade))
+      return usageError(err, QStringLiteral("--min-grade goes with --verify or --grade"));
+    const auto named = gradeNamed(parser.value(minGrade));
+    if (!named) return usageError(err, QStringLiteral("--min-grade is A, B, C, D or F"));
+    required = *named;
+  }
+  if (parser.isSet(grade)) {
+    for (const QCommandLineOption& other :
+         {output, dots, module, font, batch, format, name, jobs, noLabel, check, optimize, verify})
+      if (parser.isSet(other))
+        return usageError(
+            err, QStringLiteral("--%1 does not go with --grade").arg(other.names().constFirst()));
+    return runGrade(
+        {.file = parser.value(grade),
+         .choice = choice,
+         .data = parser.isSet(data) ? std::optional(parser.value(data)) : std::nullopt,
+         .dpi = parser.isSet(dpi) ? std::optional(options.resolution.dpi) : std::nullopt,
+         .minGrade = required},
+        out, err);
+  }
   if (!parser.isSet(output)) return usageError(err, QStringLiteral("--output is missing"));
 
-  if (parser.isSet(verify) && parser.isSet(batch))
-    return usageError(err, QStringLiteral("--verify goes with a single export"));
   if (parser.isSet(batch)) {
     if (parser.isSet(data))
       return usageError(err, QStringLiteral("--data and --batch cannot go together"));
@@ -208,7 +250,9 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         .format = batchFormat,
         .options = options,
         .nameTemplate = parser.isSet(name) ? parser.value(name) : QStringLiteral("{line}_{data}"),
-        .jobs = 0};
+        .jobs = 0,
+        .verify = parser.isSet(verify),
+        .minGrade = required};
     if (parser.isSet(jobs)) {
       bool ok = false;
       request.jobs = parser.value(jobs).toInt(&ok);
@@ -222,6 +266,8 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return kRefused;
       case BatchResult::BadRequest:
         return kUsageError;
+      case BatchResult::SomeDoNotPass:
+        return kDoesNotScan;
       case BatchResult::NotWritten:
         break;
     }
@@ -256,18 +302,20 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     return kNotWritten;
   }
   if (parser.isSet(verify)) {
-    // A raster is read back from its own bytes; a vector file as it paints.
-    const bool raster = *fileFormat == render::Format::Png || *fileFormat == render::Format::Bmp;
-    const QImage drawn =
-        raster ? QImage::fromData(bytes)
-               : render::proofImage(*fileFormat, symbol, options.resolution, options.optimize);
-    const auto verdict =
-        exportVerdict(drawn, *choice, request.data, request.settings, options.resolution.dots);
-    if (!verdict || !verdict->scans) {
-      err << "barcode-generator: " << file << ": "
-          << (verdict ? verdict->text : QStringLiteral("Does not scan")) << "\n";
+    const auto graded = gradeExport(bytes, request, options.resolution, required);
+    if (const auto* why = std::get_if<QString>(&graded)) {
+      err << "barcode-generator: " << file << " was written but cannot be graded: " << *why << "\n";
       return kDoesNotScan;
     }
+    const FileGrade& verdict = std::get<FileGrade>(graded);
+    if (!verdict.passes) {
+      err << "barcode-generator: " << file << ": " << verdict.line << "\n";
+      return kDoesNotScan;
+    }
+    out << file << ": " << describeSize(*fileFormat, symbol, options.resolution, options.optimize)
+        << "\n"
+        << verdict.line << "\n";
+    return kWritten;
   }
   out << file << ": " << describeSize(*fileFormat, symbol, options.resolution, options.optimize)
       << "\n";

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "export/choices.h"
+#include "export/grading.h"
 #include "export/names.h"
 #include "export/symbollayout.h"
 #include "export/writer.h"
@@ -41,7 +42,7 @@ struct Record {
   QString name;     // in the folder
   QString path;
   // Filled by a worker.
-  enum class Outcome { Pending, Written, Refused, Failed } outcome = Outcome::Pending;
+  enum class Outcome { Pending, Written, Refused, Failed, DoesNotPass } outcome = Outcome::Pending;
   QString message;
 };
 
@@ -54,7 +55,8 @@ void make(Record& record, const BatchRequest& request, int folder) {
     record.message = record.refusal;
     return;
   }
-  const auto layout = layoutSymbol(requestFor(*record.choice, record.data, request.options));
+  const SymbolRequest symbol = requestFor(*record.choice, record.data, request.options);
+  const auto layout = layoutSymbol(symbol);
   if (const auto* refused = std::get_if<QString>(&layout)) {
     record.outcome = Record::Outcome::Refused;
     record.message = *refused;
@@ -65,6 +67,15 @@ void make(Record& record, const BatchRequest& request, int folder) {
   record.message =
       writeInFolder(folder, QFile::encodeName(record.name), bytes, Durability::WithFolder);
   record.outcome = record.message.isEmpty() ? Record::Outcome::Written : Record::Outcome::Failed;
+  if (record.outcome != Record::Outcome::Written || !request.verify) return;
+  const auto graded = gradeExport(bytes, symbol, request.options.resolution, request.minGrade);
+  if (const auto* why = std::get_if<QString>(&graded)) {
+    record.outcome = Record::Outcome::DoesNotPass;
+    record.message = QStringLiteral("cannot be graded: ") + *why;
+  } else if (const FileGrade& grade = std::get<FileGrade>(graded); !grade.passes) {
+    record.outcome = Record::Outcome::DoesNotPass;
+    record.message = grade.line;
+  }
 }
 
 // Makes the records of a block on the workers, in the list's order as they
@@ -281,6 +292,7 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
       1, request.jobs > 0 ? request.jobs : static_cast<int>(std::thread::hardware_concurrency()));
   Progress progress(err, lines);
   bool refusedAny = false;
+  bool failedAny = false;
   qint64 line = 0;
   // Blocks of records: named here in the list's order, then drawn and
   // written on the workers, then reported in order.
@@ -331,6 +343,10 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
         progress.clear();
         err << "line " << record.line << ": " << record.message << "\n";
         refusedAny = true;
+      } else if (record.outcome == Record::Outcome::DoesNotPass) {
+        progress.clear();
+        err << "line " << record.line << ": " << record.name << ": " << record.message << "\n";
+        failedAny = true;
       } else if (record.outcome == Record::Outcome::Failed) {
         progress.clear();
         err << "line " << record.line << ": " << record.path
@@ -349,7 +365,9 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
     return fail(QStringLiteral("the files could not be made durable: %1").arg(reason(errno)),
                 BatchResult::NotWritten);
   err.flush();
-  return refusedAny ? BatchResult::SomeRefused : BatchResult::AllWritten;
+  return refusedAny  ? BatchResult::SomeRefused
+         : failedAny ? BatchResult::SomeDoNotPass
+                     : BatchResult::AllWritten;
 }
 
 }  // namespace app

@@ -18,18 +18,22 @@ struct BatchRequest {
   render::Format format = render::Format::Png;
   ExportOptions options;
   QString nameTemplate = QStringLiteral("{line}_{data}");
-  int jobs = 0;  // 0: one per core
+  int jobs = 0;         // 0: one per core
+  bool verify = false;  // grade every file written, as --verify does
+  char minGrade = 'C';
 };
 
 enum class BatchResult {
   AllWritten,
-  SomeRefused,  // the others were written
-  BadRequest,   // nothing done: the request itself is wrong
-  NotWritten,   // a file could not be written; the run stopped there
+  SomeRefused,    // the others were written
+  BadRequest,     // nothing done: the request itself is wrong
+  NotWritten,     // a file could not be written; the run stopped there
+  SomeDoNotPass,  // all written, none refused, but some do not pass --verify
 };
 
 // One file per record of the list, written atomically into the folder.
-// Refused records are reported as "line N: why" and the others go on.
+// Refused records are reported as "line N: why" and the others go on; so are
+// files that do not pass --verify ("line N: name: grade …").
 BatchResult runBatch(const BatchRequest& request, QTextStream& err);
 
 // One CSV line of two fields, RFC 4180 quoting; false when it is not that.

@@ -279,21 +279,6 @@ QByteArray pdfDocument(const Layout& layout, const Resolution& resolution, bool 
   return bytes;
 }
 
-QImage proofImage(Format format, const Layout& layout, const Resolution& resolution,
-                  bool printSpacing) {
-  if (format == Format::Png || format == Format::Bmp)
-    return rasterImage(layout, resolution, printSpacing);
-  // As pdfDocument paints it: one device pixel a dot.
-  const Scale scale = printScale(layout, resolution.dots, 1, resolution.dots, printSpacing);
-  QImage image(static_cast<int>(std::ceil(scale.width(layout) - 1e-9)),
-               roundUp(scale.height(layout)), QImage::Format_RGB32);
-  if (image.isNull()) return image;
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  paint(painter, layout, scale);
-  return image;
-}
-
 QByteArray encodedImage(const QImage& image, const char* format) {
   QByteArray bytes;
   QBuffer buffer(&bytes);

@@ -53,11 +53,6 @@ QImage rasterImage(const Layout& layout, const Resolution& resolution, bool prin
 QByteArray svgDocument(const Layout& layout, const Resolution& resolution, bool printSpacing);
 QByteArray pdfDocument(const Layout& layout, const Resolution& resolution, bool printSpacing);
 
-// What a reader sees of the format at its resolution: the raster itself for
-// PNG and BMP, the vector drawing painted at its dots for SVG and PDF.
-QImage proofImage(Format format, const Layout& layout, const Resolution& resolution,
-                  bool printSpacing);
-
 // The file's bytes in the format.
 QByteArray document(Format format, const Layout& layout, const Resolution& resolution,
                     bool printSpacing);
