@@ -8,7 +8,7 @@ SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
 PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev zlib1g-dev libgtest-dev libgmock-dev \
             libzxing-dev libbenchmark-dev libzint-dev zint fonts-wine fonts-dejavu-core \
             desktop-file-utils file poppler-utils clang-format libzbar-dev zbar-tools pkg-config \
-            imagemagick libpng-dev
+            imagemagick libpng-dev libpoppler-cpp-dev librsvg2-dev libcairo2-dev ghostscript
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBG_WERROR=ON
 
 .PHONY: deps build run test bench install format format-check screenshot clean
