@@ -11,7 +11,7 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev zlib1g-dev libgtest-dev libg
             imagemagick libpng-dev libpoppler-cpp-dev librsvg2-dev libcairo2-dev ghostscript
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBG_WERROR=ON
 
-.PHONY: deps build run test bench install format format-check screenshot clean
+.PHONY: deps build run test bench grade-table install format format-check screenshot clean
 
 deps:
 	@missing=""; for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -48,6 +48,11 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target barcode-bench barcode-generator
 	sh bench/batch_bench.sh ./$(BENCH_BUILD)/barcode-generator
 	./$(BENCH_BUILD)/bench/barcode-bench
+
+# Grades and ink-spread tolerances of every type at three sizes, ours beside zint's.
+grade-table: EXTRA_PACKAGES = zint
+grade-table: build
+	sh bench/grade_table.sh ./$(BUILD)/barcode-generator
 
 install: build
 	$(SUDO) cmake --install $(BUILD) --prefix $(PREFIX)
