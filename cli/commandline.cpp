@@ -44,6 +44,7 @@ QString usage() {
              "MM]\n"
              "                         [--dpi N] [--no-label] [--check] [--optimize] [--font "
              "FAMILY]\n"
+             "                         [--verify [--min-grade G]]\n"
              "       barcode-generator --batch LIST --output DIR [--type TYPE] [--format FORMAT]\n"
              "                         [--name TEMPLATE] [--jobs N] [size and settings as above]\n"
              "       barcode-generator --grade FILE [--type TYPE] [--data TEXT] [--dpi N]\n"
