@@ -73,6 +73,10 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   m_verdict->setObjectName(QStringLiteral("verdict"));
   m_verdict->setTextFormat(Qt::PlainText);
   m_verdict->setWordWrap(true);
+  m_verdict->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Room for the grade line as it wraps, kept while it is worked out: the dialog does not
+  // jump when the grade arrives.
+  m_verdict->setMinimumHeight(4 * m_verdict->fontMetrics().lineSpacing());
 
   m_file = new QLineEdit(
       QDir(folder).filePath(baseName + QLatin1Char('.') + extensionOf(settings.format)), this);
