@@ -313,8 +313,9 @@ std::optional<QString> labelFault(const LabelJob& job, const PlacedLabel& label,
   return verdict ? verdict->text : QStringLiteral("Does not scan");
 }
 
-QImage firstPage(const LabelJob& job, RecordSource& source, int dpi, QString& problem) {
-  const double dots = dpi / 25.4;
+QImage firstPage(const LabelJob& job, RecordSource& source, int dpi, QString& problem,
+                 double scale) {
+  const double dots = dpi / 25.4 * scale;
   QImage image(static_cast<int>(std::ceil(job.sheet.pageWidth * dots)),
                static_cast<int>(std::ceil(job.sheet.pageHeight * dots)), QImage::Format_RGB32);
   if (image.isNull()) return image;
@@ -323,6 +324,10 @@ QImage firstPage(const LabelJob& job, RecordSource& source, int dpi, QString& pr
   image.setDotsPerMeterY(dotsPerMetre);
   image.fill(Qt::white);
   QPainter painter(&image);
+  if (scale != 1) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+  }
   const RunOutcome outcome = runLabels(
       job, source, dpi,
       [&](std::span<const PlacedLabel> page) {

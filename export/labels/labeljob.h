@@ -115,8 +115,10 @@ QImage paintedLabel(const LabelJob& job, const PlacedLabel& label, int dpi);
 // check goes through here.
 std::optional<QString> labelFault(const LabelJob& job, const PlacedLabel& label, int dpi);
 
-// The first page as it prints, at dpi.
-QImage firstPage(const LabelJob& job, RecordSource& source, int dpi, QString& problem);
+// The first page as it prints at dpi, drawn `scale` times that size (a
+// preview); problem says why it stopped, or is "".
+QImage firstPage(const LabelJob& job, RecordSource& source, int dpi, QString& problem,
+                 double scale = 1);
 
 struct PdfOutcome {
   RunOutcome run;
