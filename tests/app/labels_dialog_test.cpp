@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -21,16 +20,6 @@
 namespace {
 
 const app::Choice& code128() { return app::choiceOf(app::Symbology::Code128); }
-
-TEST(LabelsCommand, FollowsTheOtherCommandsWithCtrlL) {
-  testsupport::Window w;
-  QStringList names;
-  for (const QAction* action : w.ui().pictureMenu->actions()) names << action->objectName();
-  EXPECT_EQ(names,
-            QStringList({"exportAction", "printAction", "copyExportAction", "labelsAction"}));
-  EXPECT_EQ(w.ui().labelsAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
-  EXPECT_EQ(w.ui().labelsAction->text(), QStringLiteral("Labels…"));
-}
 
 TEST(LabelsCommand, OpensTheDialogOnTheWindowsSymbol) {
   testsupport::Window w;
