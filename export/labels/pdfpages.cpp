@@ -109,8 +109,7 @@ QByteArray pdfString(const QString& text) {
   return out + ")";
 }
 
-// The glyphs of one font the document has used, in Type 3 fonts of 255
-// codes each.
+// The glyphs the document has used, in Type 3 fonts of 255 codes each.
 struct Glyph {
   int font = 0;  // the document's font number (/F0, /F1, ...)
   int code = 0;
@@ -341,11 +340,9 @@ class PdfEngine : public QPaintEngine {
   Glyph glyphOf(FontGlyphs& family, quint32 index, const QString& character) {
     if (const auto found = family.glyphs.constFind(index); found != family.glyphs.constEnd())
       return *found;
-    if (m_fonts.empty() || m_fonts.back().procs.size() >= kCodesPerFont ||
-        m_fontFamily.back() != &family) {
+    // A glyph's procedure is its own outline, so families can share a font.
+    if (m_fonts.empty() || m_fonts.back().procs.size() >= kCodesPerFont)
       m_fonts.push_back({static_cast<int>(m_fonts.size()), {}, {}, {}, {}});
-      m_fontFamily.push_back(&family);
-    }
     Type3Font& font = m_fonts.back();
     const QPainterPath path = family.outlines.pathForGlyph(index);
     const double advance =
@@ -438,7 +435,6 @@ class PdfEngine : public QPaintEngine {
   QPen m_pen;
   QHash<QString, FontGlyphs> m_families;
   std::vector<Type3Font> m_fonts;
-  std::vector<const FontGlyphs*> m_fontFamily;  // the family each of m_fonts belongs to
   int m_fontBase = 0;
 };
 
