@@ -25,26 +25,6 @@ QString whatStandsThere(mode_t mode) {
   return QStringLiteral("Something other than a file stands at that name");
 }
 
-// Writes all of bytes, resuming after signals and short writes.
-bool writeAll(int fd, const QByteArray& bytes) {
-  const char* data = bytes.constData();
-  qsizetype left = bytes.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (written == 0) {
-      errno = EIO;
-      return false;
-    }
-    data += written;
-    left -= written;
-  }
-  return true;
-}
-
 // Removes the temporary file on every way out but a successful rename.
 class Temporary {
  public:
@@ -87,9 +67,27 @@ class Temporary {
 
 }  // namespace
 
+bool writeAll(int fd, const char* data, qsizetype size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (written == 0) {
+      errno = EIO;
+      return false;
+    }
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
 QString writeInFolder(int folder, const QByteArray& name, const QByteArray& bytes,
                       Durability durability) {
   if (name.isEmpty()) return QStringLiteral("The file name is empty");
+  if (bytes.isEmpty()) return QStringLiteral("There is nothing to write");
   if (name.size() > kMaxNameBytes)
     return QStringLiteral("The file name is too long: %1 bytes, at most %2")
         .arg(name.size())
@@ -115,7 +113,13 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
   Temporary temporary(folder);
   if (!temporary.create(keepMode ? 0600 : mode)) return systemError(errno);
   if (keepMode && ::fchmod(temporary.fd(), mode) != 0) return systemError(errno);
-  if (!writeAll(temporary.fd(), bytes)) return systemError(errno);
+  if (!writeAll(temporary.fd(), bytes.constData(), bytes.size())) return systemError(errno);
+  struct stat written {};
+  if (::fstat(temporary.fd(), &written) != 0) return systemError(errno);
+  if (written.st_size != bytes.size())
+    return QStringLiteral("Only %1 of %2 bytes reached the file")
+        .arg(written.st_size)
+        .arg(bytes.size());
   if (durability == Durability::Now && ::fsync(temporary.fd()) != 0) return systemError(errno);
   if (!temporary.close()) return systemError(errno);
   if (::renameat(folder, temporary.name().constData(), folder, name.constData()) != 0) {
@@ -129,7 +133,10 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
 }
 
 QString writeAtomically(const QString& path, const QByteArray& bytes) {
-  const QByteArray target = QFile::encodeName(path);
+  return writeAtomically(QFile::encodeName(path), bytes);
+}
+
+QString writeAtomically(const QByteArray& target, const QByteArray& bytes) {
   const qsizetype slash = target.lastIndexOf('/');
   const QByteArray name = target.mid(slash + 1);
   if (name.isEmpty()) return QStringLiteral("The file name is empty");
