@@ -10,6 +10,9 @@
 #include "export/batch.h"
 #include "export/choices.h"
 #include "export/exportoptions.h"
+#include "export/interruption.h"
+#include "export/limits.h"
+#include "export/names.h"
 #include "export/product.h"
 #include "export/symbollayout.h"
 #include "export/verdict.h"
@@ -89,7 +92,7 @@ QString usage() {
 }
 
 int usageError(QTextStream& err, const QString& message) {
-  err << "barcode-generator: " << message << "\n\n" << usage();
+  err << "barcode-generator: " << oneLine(message) << "\n\n" << usage();
   err.flush();
   return kUsageError;
 }
@@ -100,11 +103,12 @@ bool wantsCommandLine(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "-v") == 0) return true;
-    if (std::strncmp(arg, "--", 2) != 0) continue;
+    if (arg[0] != '-') continue;
+    // One dash or two: the parser reads "-type" as "--type".
+    const char* option = arg + (arg[1] == '-' ? 2 : 1);
     for (const char* name : kOptionNames) {
       const std::size_t length = std::strlen(name);
-      if (std::strncmp(arg + 2, name, length) == 0 &&
-          (arg[2 + length] == 0 || arg[2 + length] == '='))
+      if (std::strncmp(option, name, length) == 0 && (option[length] == 0 || option[length] == '='))
         return true;
     }
   }
@@ -130,10 +134,14 @@ int runCommandLine(int argc, char* argv[]) {
   render::loadFallbackFonts();
   QTextStream out(stdout);
   QTextStream err(stderr);
-  return runCommandLine(QGuiApplication::arguments(), out, err);
+  // The arguments Qt left, as their bytes: a name that is not UTF-8 is kept as given.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << fromNativeBytes(argv[i]);
+  return runCommandLine(arguments, out, err);
 }
 
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+  const Interruption interruption;
   QCommandLineParser parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const auto valued = [](const char* name, const char* valueName) {
@@ -202,13 +210,14 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
       batchFormat = *named;
     }
     BatchRequest request{
-        .list = parser.value(batch),
-        .folder = parser.value(output),
+        .list = nativeBytes(parser.value(batch)),
+        .folder = nativeBytes(parser.value(output)),
         .choice = choice,
         .format = batchFormat,
         .options = options,
         .nameTemplate = parser.isSet(name) ? parser.value(name) : QStringLiteral("{line}_{data}"),
-        .jobs = 0};
+        .jobs = 0,
+        .interruption = &interruption};
     if (parser.isSet(jobs)) {
       bool ok = false;
       request.jobs = parser.value(jobs).toInt(&ok);
@@ -222,6 +231,8 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return kRefused;
       case BatchResult::BadRequest:
         return kUsageError;
+      case BatchResult::Interrupted:
+        return interruption.exitStatus();
       case BatchResult::NotWritten:
         break;
     }
@@ -241,36 +252,62 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
   if (const QString problem = checkOptionsFor(*choice, options); !problem.isEmpty())
     return usageError(err, problem);
 
-  const SymbolRequest request = requestFor(*choice, parser.value(data), options);
+  const QString typed = parser.value(data);
+  if (typed.size() > kMaxInputLength) {
+    err << "barcode-generator: the data is " << typed.size() << " characters, more than the "
+        << kMaxInputLength << " an input may have\n";
+    return kRefused;
+  }
+  const SymbolRequest request = requestFor(*choice, typed, options);
   const auto layout = layoutSymbol(request);
   if (const auto* refused = std::get_if<QString>(&layout)) {
-    err << "barcode-generator: " << *refused << "\n";
+    err << "barcode-generator: " << oneLine(*refused) << "\n";
     return kRefused;
   }
   const render::Layout& symbol = std::get<render::Layout>(layout);
-  const QByteArray bytes =
-      render::document(*fileFormat, symbol, options.resolution, options.optimize);
-  const QString problem = writeAtomically(file, bytes);
-  if (!problem.isEmpty()) {
-    err << "barcode-generator: " << file << " was not written: " << problem << "\n";
+  const auto notWritten = [&](const QString& problem) {
+    err << "barcode-generator: " << oneLine(file) << " was not written: " << oneLine(problem)
+        << "\n";
     return kNotWritten;
+  };
+  // Whatever cannot be done is said before anything at the name is touched.
+  if (parser.isSet(verify))
+    if (const QString problem =
+            proofRefusal(*fileFormat, symbol, options.resolution, options.optimize, DrawnFor::File);
+        !problem.isEmpty())
+      return notWritten(QStringLiteral("to read it back, ") + problem);
+  const auto made =
+      fileBytes(*fileFormat, symbol, options.resolution, options.optimize, DrawnFor::File);
+  if (const auto* problem = std::get_if<QString>(&made)) return notWritten(*problem);
+  const QByteArray& bytes = std::get<QByteArray>(made);
+  if (interruption.signal() != 0) {
+    err << "barcode-generator: interrupted by " << interruption.signalName() << "; "
+        << oneLine(file) << " was not written\n";
+    return interruption.exitStatus();
   }
+  if (const QString problem = writeAtomically(nativeBytes(file), bytes); !problem.isEmpty())
+    return notWritten(problem);
   if (parser.isSet(verify)) {
     // A raster is read back from its own bytes; a vector file as it paints.
     const bool raster = *fileFormat == render::Format::Png || *fileFormat == render::Format::Bmp;
     const QImage drawn =
-        raster ? QImage::fromData(bytes)
+        raster ? imageOfFile(bytes)
                : render::proofImage(*fileFormat, symbol, options.resolution, options.optimize);
+    if (drawn.isNull()) {
+      err << "barcode-generator: " << oneLine(file)
+          << " was written but could not be read back to check it: not enough memory\n";
+      return kDoesNotScan;
+    }
     const auto verdict =
         exportVerdict(drawn, *choice, request.data, request.settings, options.resolution.dots);
     if (!verdict || !verdict->scans) {
-      err << "barcode-generator: " << file << ": "
-          << (verdict ? verdict->text : QStringLiteral("Does not scan")) << "\n";
+      err << "barcode-generator: " << oneLine(file) << ": "
+          << oneLine(verdict ? verdict->text : QStringLiteral("Does not scan")) << "\n";
       return kDoesNotScan;
     }
   }
-  out << file << ": " << describeSize(*fileFormat, symbol, options.resolution, options.optimize)
-      << "\n";
+  out << oneLine(file) << ": "
+      << describeSize(*fileFormat, symbol, options.resolution, options.optimize) << "\n";
   return kWritten;
 }
 
