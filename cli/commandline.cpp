@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 
 #include "export/batch.h"
@@ -118,6 +119,9 @@ bool wantsCommandLine(int argc, char* argv[]) {
 int runCommandLine(int argc, char* argv[]) {
   // No display is needed to export: the offscreen platform draws text too.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A file over the size limit (ulimit -f) is a write that fails, reported
+  // as such with the old file kept, not a signal that ends the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   // Without a desktop session Qt warns about its runtime folder, which the
   // command line never uses; standard error is kept for our own messages.
   if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 
 namespace app {
@@ -36,8 +37,12 @@ Interruption::Interruption() {
   action.sa_handler = noteSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;  // no SA_RESTART: a blocking read returns, and looks at the signal
-  for (std::size_t i = 0; i < std::size(kCaught); ++i)
-    ::sigaction(kCaught[i], &action, &g_before[i]);
+  for (std::size_t i = 0; i < std::size(kCaught); ++i) {
+    // A signal ignored when the program started (nohup, a background job)
+    // stays ignored, as its starter asked.
+    ::sigaction(kCaught[i], nullptr, &g_before[i]);
+    if (g_before[i].sa_handler != SIG_IGN) ::sigaction(kCaught[i], &action, nullptr);
+  }
 }
 
 Interruption::~Interruption() {

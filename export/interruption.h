@@ -5,7 +5,8 @@ namespace app {
 // While one lives, SIGINT, SIGTERM and SIGHUP no longer end the process at
 // once: the signal is noted and wakeFd() becomes readable, so that a long
 // run stops between two files, removes what it had begun and says where it
-// stopped. The handlers before it come back when it goes.
+// stopped. A signal the program was started with ignored stays ignored; the
+// handlers before it come back when it goes.
 class Interruption {
  public:
   Interruption();
