@@ -209,3 +209,71 @@ TEST(Batch, UsageErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+// The entries of a folder (not descending into "out") with what each holds.
+QStringList snapshot(const QDir& dir) {
+  QStringList entries;
+  for (const QFileInfo& info :
+       dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    if (info.fileName() == QLatin1String("out")) continue;
+    QFile file(info.filePath());
+    entries << info.fileName() + QLatin1Char('=') +
+                   (file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
+  }
+  return entries;
+}
+
+TEST(Batch, LinksAndFoldersAtTheNamesChangeNothingOutside) {
+  struct Row {
+    const char* name;
+    const char* target;  // what out/1_A.png links to; null: a folder stands there
+    int status;
+    const char* says;
+  };
+  const Row rows[] = {
+      {"a link at the name to a file in the folder", "keep.txt", 0, ""},
+      {"a link at the name to a file outside the folder", "../outside.txt", 0, ""},
+      {"a dangling link pointing outside the folder", "../nowhere.txt", 0, ""},
+      {"a folder at the name", nullptr, 3, "line 1: "},
+  };
+  for (const Row& row : rows) {
+    QTemporaryDir dir;
+    const QDir top(dir.path()), out(dir.filePath(QStringLiteral("out")));
+    write(top.filePath(QStringLiteral("outside.txt")), "outside");
+    write(top.filePath(QStringLiteral("list.txt")), "A\nB\n");
+    ASSERT_TRUE(top.mkdir(QStringLiteral("out")));
+    write(out.filePath(QStringLiteral("keep.txt")), "keep");
+    const QString name = out.filePath(QStringLiteral("1_A.png"));
+    ASSERT_TRUE(row.target ? QFile::link(QString::fromUtf8(row.target), name) : out.mkdir(name));
+    const QStringList before = snapshot(top);
+    const Outcome result =
+        runBatch({QStringLiteral("--batch"), top.filePath(QStringLiteral("list.txt")),
+                  QStringLiteral("--type"), QStringLiteral("code39"), QStringLiteral("--output"),
+                  out.path()});
+    EXPECT_EQ(result.status, row.status) << row.name << ": " << qPrintable(result.err);
+    EXPECT_TRUE(result.err.contains(QString::fromUtf8(row.says))) << row.name;
+    EXPECT_EQ(snapshot(top), before) << row.name << ": something outside the folder changed";
+    QFile keep(out.filePath(QStringLiteral("keep.txt")));
+    ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
+    EXPECT_EQ(keep.readAll(), QByteArray("keep")) << row.name;
+    // No scraps: only the files of the list, the planted folder and keep.txt.
+    QStringList expected{QStringLiteral("1_A.png"), QStringLiteral("keep.txt")};
+    if (row.status == 0) expected << QStringLiteral("2_B.png");
+    expected.sort();
+    EXPECT_EQ(out.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                            QDir::Name),
+              expected)
+        << row.name;
+    const QFileInfo written(name);
+    EXPECT_EQ(written.isDir(), row.target == nullptr) << row.name;
+    if (row.target) {
+      EXPECT_FALSE(written.isSymLink()) << row.name;
+      EXPECT_EQ(testsupport::scan(QImage(name), Format::Code39), std::optional<std::string>("A"))
+          << row.name;
+    }
+  }
+}
+
+}  // namespace
