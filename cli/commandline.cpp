@@ -70,26 +70,40 @@ QString usage() {
              "                    and say why when it does not decode to its data\n"
              "  --help, --version\n"
              "\n"
-             "Batch (one file per line of LIST, \"-\" for standard input):\n"
+             "Batch (one file per line of LIST: a file, a pipe, a FIFO, \"-\" for standard "
+             "input):\n"
              "  --batch LIST      with --type each line is the data; without it each line is\n"
-             "                    two CSV fields: type,data (quotes as in RFC 4180)\n"
+             "                    two CSV fields: type,data (quotes as in RFC 4180). Streamed;\n"
+             "                    only when --name has {line} are its lines counted first: a\n"
+             "                    file is then read twice, anything else kept meanwhile in a\n"
+             "                    nameless file in DIR. A line over %8 characters is refused.\n"
              "  --format FORMAT   png, svg, pdf or bmp (default png)\n"
              "  --name TEMPLATE   file name from {line}, {data} and {type} (default "
              "{line}_{data});\n"
              "                    the format's extension is added. A name already written in this\n"
-             "                    run gets \"-2\", \"-3\", ... before the extension.\n"
+             "                    run, ignoring case and Unicode normal form, gets \"-2\", "
+             "\"-3\",\n"
+             "                    ... before the extension.\n"
              "  --jobs N          parallel workers (default: the number of cores); the files are\n"
              "                    the same for any N\n"
              "\n"
+             "Images over %9 dots, BMP files over %10 bytes and PDF pages over\n"
+             "%11/72 inch a side are refused before anything is written (in a batch, by line).\n"
+             "SIGINT, SIGTERM and SIGHUP stop a batch between two files, nothing half made.\n"
+             "\n"
              "Exit status: 0 written, 1 data refused, 2 usage error, 3 file not written,\n"
-             "4 written but does not scan (--verify).\n")
+             "4 written but does not scan (--verify), 130, 143, 129 stopped by a signal.\n")
       .arg(typeList())
       .arg(render::kMinDots)
       .arg(render::kMaxDots)
       .arg(render::kDefaultDots)
       .arg(render::kMinDpi)
       .arg(render::kMaxDpi)
-      .arg(render::kDefaultDpi);
+      .arg(render::kDefaultDpi)
+      .arg(kMaxInputLength)
+      .arg(limits().filePixels)
+      .arg(limits().bmpBytes)
+      .arg(limits().pdfUnits);
 }
 
 int usageError(QTextStream& err, const QString& message) {
