@@ -8,10 +8,10 @@
 
 namespace geometry {
 
-// Whole numbers of pixels from picture units, as the picture rounds them.
-constexpr int roundedPixels(double units, double pixelsPerUnit) {
-  const double pixels = units * pixelsPerUnit;
-  return static_cast<int>(pixels + 0.5);
+// Whole pixels down the screen for a height in a picture's user units, as
+// the picture rounds them (15 twips a pixel).
+constexpr int pixelsDown(int units, double twipsPerUnitY) {
+  return static_cast<int>(units * twipsPerUnitY / 15 + 0.5);
 }
 
 // Picture1, in pixels: a module a pixel, the first bar at linear::kFirstBarX.
@@ -34,11 +34,9 @@ struct Ean13 {
   double fontPoints = 10;
   double twipsPerUnitX = 15, twipsPerUnitY = 11.55;
 
-  constexpr int dataBarPixels() const {
-    return roundedPixels(dataBottom - barTop, twipsPerUnitY / 15);
-  }
+  constexpr int dataBarPixels() const { return pixelsDown(dataBottom - barTop, twipsPerUnitY); }
   constexpr int guardExtraPixels() const {
-    return roundedPixels(guardBottom - dataBottom, twipsPerUnitY / 15);
+    return pixelsDown(guardBottom - dataBottom, twipsPerUnitY);
   }
 };
 inline constexpr Ean13 kEan13;
@@ -55,11 +53,9 @@ struct UpcA {
   double fontPoints = 9.75;
   double twipsPerUnitX = 15, twipsPerUnitY = 16.5;
 
-  constexpr int shortBarPixels() const {
-    return roundedPixels(shortBottom - barTop, twipsPerUnitY / 15);
-  }
+  constexpr int shortBarPixels() const { return pixelsDown(shortBottom - barTop, twipsPerUnitY); }
   constexpr int longExtraPixels() const {
-    return roundedPixels(longBottom - shortBottom, twipsPerUnitY / 15);
+    return pixelsDown(longBottom - shortBottom, twipsPerUnitY);
   }
 };
 inline constexpr UpcA kUpcA;
