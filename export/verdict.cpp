@@ -161,10 +161,11 @@ QImage imageOfFile(const QByteArray& bytes) {
   QByteArray held = bytes;  // shared, not copied
   QBuffer buffer(&held);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  // In megabytes, for the largest image a file may have at four bytes a dot.
+  // In megabytes, for the largest image a file may have at four bytes a dot;
+  // the limit is the process's (QT_IMAGEIO_MAXALLOC still overrides it).
   const qint64 megabytes = (limits().filePixels * 4 >> 20) + 1;
-  reader.setAllocationLimit(static_cast<int>(std::min<qint64>(megabytes, INT_MAX)));
+  QImageReader::setAllocationLimit(static_cast<int>(std::min<qint64>(megabytes, INT_MAX)));
+  QImageReader reader(&buffer);
   return reader.read();
 }
 

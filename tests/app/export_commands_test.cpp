@@ -316,32 +316,32 @@ TEST(ExportCommands, SizesTheWindowWillNotDrawAreRefusedBeforeDrawing) {
   app::setLimitsForTest(small);
   struct Row {
     const char* name;
-    std::function<void(testsupport::Window&, const QString& file)> command;
+    std::function<void(testsupport::Window&, const QString& file, const app::ExportSettings&)>
+        command;
     const char* says;  // the message, or what the dialog shows
   };
   const QString tooLarge = QStringLiteral(
       "2321 x 1161 dots is 2694681 dots, more than the 100000 the window draws at once");
   const Row rows[] = {
       {"Copy at Export Size",
-       [](testsupport::Window& w, const QString&) { w.window->copyAtExportSize(); },
+       [](testsupport::Window& w, const QString&, const auto&) { w.window->copyAtExportSize(); },
        "The barcode was not copied: %1."},
       {"export",
-       [](testsupport::Window& w, const QString& file) {
-         app::ExportSettings settings;
-         settings.dots = 16;
+       [](testsupport::Window& w, const QString& file, const app::ExportSettings& settings) {
          w.window->exportShown(file, settings);
        },
        "The barcode was not saved as big.png.\n%1."},
       {"the dialog",
-       [](testsupport::Window& w, const QString&) {
+       [](testsupport::Window& w, const QString&, const auto&) {
          QTimer::singleShot(0, [&w] {
            auto* dialog = qobject_cast<app::ExportDialog*>(QApplication::activeModalWidget());
            ASSERT_TRUE(dialog);
            const bool exportable =
                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
-           w.platform->messages.push_back(
-               {dialog->sizeText() + (exportable ? " (exportable)" : "") + dialog->verdictText(),
-                QString()});
+           w.platform->message(
+               dialog,
+               dialog->sizeText() + (exportable ? " (exportable)" : "") + dialog->verdictText(),
+               {});
            dialog->reject();
          });
          w.window->exportBarcode();
@@ -357,7 +357,7 @@ TEST(ExportCommands, SizesTheWindowWillNotDrawAreRefusedBeforeDrawing) {
     settings.dots = 16;
     w.window->setExportSettings(settings);
     QGuiApplication::clipboard()->clear();
-    row.command(w, dir.filePath(QStringLiteral("big.png")));
+    row.command(w, dir.filePath(QStringLiteral("big.png")), settings);
     ASSERT_EQ(w.platform->messages.size(), 1u) << row.name;
     EXPECT_EQ(w.platform->messages[0].text, QString::fromUtf8(row.says).arg(tooLarge)) << row.name;
     EXPECT_TRUE(QDir(dir.path()).isEmpty()) << row.name;

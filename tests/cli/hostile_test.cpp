@@ -143,7 +143,7 @@ const Row kRows[] = {
      R"sh("$BG" -type code39 -colour)sh", 2, "Usage:", ".", ""},
 };
 
-TEST(Hostile, CasesAgainstTheProgram) {
+TEST(HostileCommandLine, CasesAgainstTheProgram) {
   QStringList skipped;
   for (const Row& row : kRows) {
     QTemporaryDir dir;
