@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "export/choices.h"
+#include "export/limits.h"
 #include "export/product.h"
 #include "symbologies/linear/linear.h"
 
@@ -39,10 +40,6 @@ struct Choice;
 struct Verdict;
 enum class PictureRole;
 struct ExportSettings;
-
-// The most characters the input holds: a line edit's own default, ten times
-// what the widest symbol can take, and short enough to stay quick to edit.
-inline constexpr int kMaxInputLength = 32767;
 
 // Where a window of this size opens on a screen with this available area:
 // centred when it fits, else with its top-left corner (and so its menu bar)

@@ -18,6 +18,8 @@
 #include "app/platform.h"
 #include "app/printing.h"
 #include "export/exportoptions.h"
+#include "export/limits.h"
+#include "export/names.h"
 #include "export/symbollayout.h"
 #include "export/verdict.h"
 #include "export/writer.h"
@@ -134,20 +136,30 @@ void BarcodeGenerator::exportBarcode() {
   const Choice* choice = checkedChoice();
   const QString data = ui.dataInput->text();
   auto judge = [&](render::Format format, const render::Resolution& resolution) {
+    // Not drawn for the reader when the window would wait for it.
+    if (const QString tooLarge =
+            proofRefusal(format, *layout, resolution, spacing, DrawnFor::Window);
+        !tooLarge.isEmpty())
+      return QStringLiteral("Not read back: ") + tooLarge;
     const auto verdict = exportVerdict(render::proofImage(format, *layout, resolution, spacing),
                                        *choice, data, symbolSettings, resolution.dots);
-    return verdict ? verdict->text : QString();
+    return verdict ? oneLine(verdict->text) : QString();
   };
-  ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->currentDirectory(),
+  // The file goes where "File Save" puts its own: relative to the current
+  // folder, never through the folder's shown name.
+  ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->saveFolder(),
                       judge, this);
   if (dialog.exec() != QDialog::Accepted) return;
   *m_exportSettings = dialog.settings();
   const QString path = dialog.filePath();
+  QString shownPath = QDir::toNativeSeparators(oneLine(path));
+  if (QDir::isRelativePath(path))
+    shownPath =
+        QDir::toNativeSeparators(m_platform->currentDirectory() + QLatin1Char('/')) + shownPath;
   if (QFileInfo::exists(path) &&
-      !m_platform->confirm(this,
-                           QDir::toNativeSeparators(path) +
-                               QStringLiteral(" already exists. Do you want to replace it?"),
-                           kExportTitle))
+      !m_platform->confirm(
+          this, shownPath + QStringLiteral(" already exists. Do you want to replace it?"),
+          kExportTitle))
     return;
   exportShown(path, *m_exportSettings);
   ui.dataInput->setFocus();
@@ -158,14 +170,16 @@ bool BarcodeGenerator::exportShown(const QString& path, const ExportSettings& ex
   const linear::Settings symbolSettings = settings();
   const auto layout = layoutOfShown(*this, symbolSettings);
   if (!layout) return false;
-  const QString problem = writeAtomically(
-      path, render::document(exportSettings.format, *layout, exportSettings.resolution(),
-                             symbolSettings.printSpacing != 0));
+  const auto bytes = fileBytes(exportSettings.format, *layout, exportSettings.resolution(),
+                               symbolSettings.printSpacing != 0, DrawnFor::Window);
+  const QString* refused = std::get_if<QString>(&bytes);
+  const QString problem = refused ? *refused : writeAtomically(path, std::get<QByteArray>(bytes));
   if (problem.isEmpty()) return true;
   // In the words "File Save" uses.
   m_platform->message(this,
-                      QStringLiteral("The barcode was not saved as ") + QFileInfo(path).fileName() +
-                          QStringLiteral(".\n") + problem + QLatin1Char('.'),
+                      QStringLiteral("The barcode was not saved as ") +
+                          oneLine(QFileInfo(path).fileName()) + QStringLiteral(".\n") +
+                          oneLine(problem) + QLatin1Char('.'),
                       kExportTitle);
   return false;
 }
@@ -193,6 +207,15 @@ void BarcodeGenerator::copyAtExportSize() {
   if (!layout) return;
   const render::Resolution resolution = m_exportSettings->resolution();
   const bool spacing = symbolSettings.printSpacing != 0;
+  // Refused before a dot is drawn: the clipboard takes a BMP of it too.
+  if (const QString tooLarge =
+          sizeRefusal(render::Format::Bmp, *layout, resolution, spacing, DrawnFor::Window);
+      !tooLarge.isEmpty()) {
+    m_platform->message(
+        this, QStringLiteral("The barcode was not copied: ") + tooLarge + QLatin1Char('.'),
+        QString::fromLatin1(kAppTitle));
+    return;
+  }
   const QImage image = render::rasterImage(*layout, resolution, spacing);
   auto* data = new QMimeData;
   data->setImageData(image);

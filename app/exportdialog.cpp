@@ -15,6 +15,7 @@
 #include <QSpinBox>
 
 #include "export/exportoptions.h"
+#include "export/limits.h"
 
 namespace app {
 
@@ -72,8 +73,8 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   m_verdict->setTextFormat(Qt::PlainText);
   m_verdict->setWordWrap(true);
 
-  m_file = new QLineEdit(
-      QDir(folder).filePath(baseName + QLatin1Char('.') + extensionOf(settings.format)), this);
+  const QString name = baseName + QLatin1Char('.') + extensionOf(settings.format);
+  m_file = new QLineEdit(folder.isEmpty() ? name : QDir(folder).filePath(name), this);
   m_file->setObjectName(QStringLiteral("file"));
   m_file->setMinimumWidth(320);
   auto* browse = new QPushButton(QStringLiteral("&Browse…"), this);
@@ -150,13 +151,19 @@ void ExportDialog::updateSize() {
   const render::Resolution resolution = current.resolution();
   const bool tooFine = current.byModuleWidth &&
                        render::dotsForModule(current.moduleMm, current.dpi) > render::kMaxDots;
+  // Said before anything is drawn: a size the window will not make.
+  const QString tooLarge =
+      tooFine ? QString()
+              : sizeRefusal(current.format, m_layout, resolution, m_printSpacing, DrawnFor::Window);
   m_size->setText(
       tooFine ? QStringLiteral("X is more than %1 dots at this resolution").arg(render::kMaxDots)
-              : describeSize(current.format, m_layout, resolution, m_printSpacing));
+      : tooLarge.isEmpty() ? describeSize(current.format, m_layout, resolution, m_printSpacing)
+                           : QStringLiteral("Too large: ") + tooLarge);
+  const bool possible = !tooFine && tooLarge.isEmpty();
   // A reader's word on the file this size makes.
-  m_verdict->setText(tooFine || !m_judge ? QString() : m_judge(current.format, resolution));
+  m_verdict->setText(!possible || !m_judge ? QString() : m_judge(current.format, resolution));
   if (auto* box = findChild<QDialogButtonBox*>())
-    box->button(QDialogButtonBox::Ok)->setEnabled(!tooFine);
+    box->button(QDialogButtonBox::Ok)->setEnabled(possible);
 }
 
 void ExportDialog::browse() {

@@ -34,7 +34,8 @@ class ExportDialog : public QDialog {
   // Whether the symbol scans at a format and size, in one line.
   using Judge = std::function<QString(render::Format, const render::Resolution&)>;
 
-  // baseName: the file's name without its extension; folder: where it goes.
+  // baseName: the file's name without its extension; folder: where it goes,
+  // empty for the current folder (the file is then named by its name alone).
   ExportDialog(const render::Layout& layout, bool printSpacing, const ExportSettings& settings,
                const QString& baseName, const QString& folder, Judge judge = {},
                QWidget* parent = nullptr);

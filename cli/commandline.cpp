@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <span>
 
@@ -12,6 +13,9 @@
 #include "export/batch.h"
 #include "export/choices.h"
 #include "export/exportoptions.h"
+#include "export/interruption.h"
+#include "export/limits.h"
+#include "export/names.h"
 #include "export/product.h"
 #include "export/symbollayout.h"
 #include "export/verdict.h"
@@ -68,14 +72,20 @@ QString usage() {
              "                    and say why when it does not decode to its data\n"
              "  --help, --version\n"
              "\n"
-             "Batch (one file per line of LIST, \"-\" for standard input):\n"
+             "Batch (one file per line of LIST: a file, a pipe, a FIFO, \"-\" for standard "
+             "input):\n"
              "  --batch LIST      with --type each line is the data; without it each line is\n"
-             "                    two CSV fields: type,data (quotes as in RFC 4180)\n"
+             "                    two CSV fields: type,data (quotes as in RFC 4180). Streamed;\n"
+             "                    only when --name has {line} are its lines counted first: a\n"
+             "                    file is then read twice, anything else kept meanwhile in a\n"
+             "                    nameless file in DIR. A line over %8 characters is refused.\n"
              "  --format FORMAT   png, svg, pdf or bmp (default png)\n"
              "  --name TEMPLATE   file name from {line}, {data} and {type} (default "
              "{line}_{data});\n"
              "                    the format's extension is added. A name already written in this\n"
-             "                    run gets \"-2\", \"-3\", ... before the extension.\n"
+             "                    run, ignoring case and Unicode normal form, gets \"-2\", "
+             "\"-3\",\n"
+             "                    ... before the extension.\n"
              "  --jobs N          parallel workers (default: the number of cores); the files are\n"
              "                    the same for any N\n"
              "\n")
@@ -85,15 +95,23 @@ QString usage() {
              .arg(render::kDefaultDots)
              .arg(render::kMinDpi)
              .arg(render::kMaxDpi)
-             .arg(render::kDefaultDpi) +
+             .arg(render::kDefaultDpi)
+             .arg(kMaxInputLength) +
          labelsUsage() +
          QStringLiteral(
+             "Images over %1 dots, BMP files over %2 bytes and PDF pages over\n"
+             "%3/72 inch a side are refused before anything is written (in a batch, by line).\n"
+             "SIGINT, SIGTERM and SIGHUP stop a batch between two files, nothing half made.\n"
+             "\n"
              "Exit status: 0 written, 1 data refused, 2 usage error, 3 file not written,\n"
-             "4 written but does not scan (--verify).\n");
+             "4 written but does not scan (--verify), 130, 143, 129 stopped by a signal.\n")
+             .arg(limits().filePixels)
+             .arg(limits().bmpBytes)
+             .arg(limits().pdfUnits);
 }
 
 int usageError(QTextStream& err, const QString& message) {
-  err << "barcode-generator: " << message << "\n\n" << usage();
+  err << "barcode-generator: " << oneLine(message) << "\n\n" << usage();
   err.flush();
   return kUsageError;
 }
@@ -104,12 +122,14 @@ bool wantsCommandLine(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "-v") == 0) return true;
-    if (std::strncmp(arg, "--", 2) != 0) continue;
+    if (arg[0] != '-') continue;
+    // One dash or two: the parser reads "-type" as "--type".
+    const char* option = arg + (arg[1] == '-' ? 2 : 1);
     for (const auto names : {std::span<const char* const>(kOptionNames), labelOptionNames()})
       for (const char* name : names) {
         const std::size_t length = std::strlen(name);
-        if (std::strncmp(arg + 2, name, length) == 0 &&
-            (arg[2 + length] == 0 || arg[2 + length] == '='))
+        if (std::strncmp(option, name, length) == 0 &&
+            (option[length] == 0 || option[length] == '='))
           return true;
       }
   }
@@ -119,6 +139,9 @@ bool wantsCommandLine(int argc, char* argv[]) {
 int runCommandLine(int argc, char* argv[]) {
   // No display is needed to export: the offscreen platform draws text too.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A file over the size limit (ulimit -f) is a write that fails, reported
+  // as such with the old file kept, not a signal that ends the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   // Without a desktop session Qt warns about its runtime folder, which the
   // command line never uses; standard error is kept for our own messages.
   if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
@@ -135,10 +158,14 @@ int runCommandLine(int argc, char* argv[]) {
   render::loadFallbackFonts();
   QTextStream out(stdout);
   QTextStream err(stderr);
-  return runCommandLine(QGuiApplication::arguments(), out, err);
+  // The arguments Qt left, as their bytes: a name that is not UTF-8 is kept as given.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << fromNativeBytes(argv[i]);
+  return runCommandLine(arguments, out, err);
 }
 
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+  const Interruption interruption;
   QCommandLineParser parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const auto valued = [](const char* name, const char* valueName) {
@@ -213,13 +240,14 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
       batchFormat = *named;
     }
     BatchRequest request{
-        .list = parser.value(batch),
-        .folder = parser.value(output),
+        .list = nativeBytes(parser.value(batch)),
+        .folder = nativeBytes(parser.value(output)),
         .choice = choice,
         .format = batchFormat,
         .options = options,
         .nameTemplate = parser.isSet(name) ? parser.value(name) : QStringLiteral("{line}_{data}"),
-        .jobs = 0};
+        .jobs = 0,
+        .interruption = &interruption};
     if (parser.isSet(jobs)) {
       bool ok = false;
       request.jobs = parser.value(jobs).toInt(&ok);
@@ -233,6 +261,8 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return kRefused;
       case BatchResult::BadRequest:
         return kUsageError;
+      case BatchResult::Interrupted:
+        return interruption.exitStatus();
       case BatchResult::NotWritten:
         break;
     }
@@ -252,36 +282,62 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
   if (const QString problem = checkOptionsFor(*choice, options); !problem.isEmpty())
     return usageError(err, problem);
 
-  const SymbolRequest request = requestFor(*choice, parser.value(data), options);
+  const QString typed = parser.value(data);
+  if (typed.size() > kMaxInputLength) {
+    err << "barcode-generator: the data is " << typed.size() << " characters, more than the "
+        << kMaxInputLength << " an input may have\n";
+    return kRefused;
+  }
+  const SymbolRequest request = requestFor(*choice, typed, options);
   const auto layout = layoutSymbol(request);
   if (const auto* refused = std::get_if<QString>(&layout)) {
-    err << "barcode-generator: " << *refused << "\n";
+    err << "barcode-generator: " << oneLine(*refused) << "\n";
     return kRefused;
   }
   const render::Layout& symbol = std::get<render::Layout>(layout);
-  const QByteArray bytes =
-      render::document(*fileFormat, symbol, options.resolution, options.optimize);
-  const QString problem = writeAtomically(file, bytes);
-  if (!problem.isEmpty()) {
-    err << "barcode-generator: " << file << " was not written: " << problem << "\n";
+  const auto notWritten = [&](const QString& problem) {
+    err << "barcode-generator: " << oneLine(file) << " was not written: " << oneLine(problem)
+        << "\n";
     return kNotWritten;
+  };
+  // Whatever cannot be done is said before anything at the name is touched.
+  if (parser.isSet(verify))
+    if (const QString problem =
+            proofRefusal(*fileFormat, symbol, options.resolution, options.optimize, DrawnFor::File);
+        !problem.isEmpty())
+      return notWritten(QStringLiteral("to read it back, ") + problem);
+  const auto made =
+      fileBytes(*fileFormat, symbol, options.resolution, options.optimize, DrawnFor::File);
+  if (const auto* problem = std::get_if<QString>(&made)) return notWritten(*problem);
+  const QByteArray& bytes = std::get<QByteArray>(made);
+  if (interruption.signal() != 0) {
+    err << "barcode-generator: interrupted by " << interruption.signalName() << "; "
+        << oneLine(file) << " was not written\n";
+    return interruption.exitStatus();
   }
+  if (const QString problem = writeAtomically(nativeBytes(file), bytes); !problem.isEmpty())
+    return notWritten(problem);
   if (parser.isSet(verify)) {
     // A raster is read back from its own bytes; a vector file as it paints.
     const bool raster = *fileFormat == render::Format::Png || *fileFormat == render::Format::Bmp;
     const QImage drawn =
-        raster ? QImage::fromData(bytes)
+        raster ? imageOfFile(bytes)
                : render::proofImage(*fileFormat, symbol, options.resolution, options.optimize);
+    if (drawn.isNull()) {
+      err << "barcode-generator: " << oneLine(file)
+          << " was written but could not be read back to check it: not enough memory\n";
+      return kDoesNotScan;
+    }
     const auto verdict =
         exportVerdict(drawn, *choice, request.data, request.settings, options.resolution.dots);
     if (!verdict || !verdict->scans) {
-      err << "barcode-generator: " << file << ": "
-          << (verdict ? verdict->text : QStringLiteral("Does not scan")) << "\n";
+      err << "barcode-generator: " << oneLine(file) << ": "
+          << oneLine(verdict ? verdict->text : QStringLiteral("Does not scan")) << "\n";
       return kDoesNotScan;
     }
   }
-  out << file << ": " << describeSize(*fileFormat, symbol, options.resolution, options.optimize)
-      << "\n";
+  out << oneLine(file) << ": "
+      << describeSize(*fileFormat, symbol, options.resolution, options.optimize) << "\n";
   return kWritten;
 }
 
