@@ -148,6 +148,7 @@ TEST(Verdict, HostileInputGetsOneLineOrNothing) {
                             QStringLiteral("\U0001F600\u0000\n"), QString(QChar(0xD800)),
                             QStringLiteral("\t")};
   for (const app::Choice& choice : app::choices()) {
+    if (!app::hasButton(choice)) continue;  // the command line's only
     for (const QString& input : inputs) {
       const QString verdict = w.verdictFor(choice.key, input);
       EXPECT_FALSE(w.ui().scanVerdict->text().contains(QLatin1Char('\n'))) << choice.key;
