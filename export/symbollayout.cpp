@@ -159,8 +159,9 @@ QString gs1Line(const linear::Gs1Refused& refused, std::u32string_view text) {
       return invalid(refused.character, refused.position) +
              QStringLiteral(": not in GS1's character set");
     case WrongCheckDigit:
-      return wrongCheck(refused.character, refused.position, refused.expected) +
-             QStringLiteral(" (%1)").arg(ai);
+      return QStringLiteral("Wrong check digit %1%2 in %3: it should be %4")
+          .arg(character(refused.character), at(refused.position), ai,
+               character(refused.expected));
     case BadDate:
       return QStringLiteral("Bad date in %1: no %2 %3%4")
           .arg(ai, offset == 2 ? QStringLiteral("month") : QStringLiteral("day"),
@@ -297,7 +298,7 @@ Outcome eanUpcMain(const SymbolRequest& request, std::u32string_view main) {
         return QStringLiteral("UPC-E has number system 0 or 1: %1%2")
             .arg(character(system->digit), at(system->position));
       if (const auto* no = std::get_if<eanupc::DoesNotCompress>(&encoding))
-        return QStringLiteral("The UPC-A number does not compress to UPC-E: %1%2 should be 0; %3")
+        return QStringLiteral("The UPC-A number does not compress to UPC-E: %1%2; %3")
             .arg(character(no->digit), at(no->position), upcEWhy(no->manufacturer));
       const auto& symbol = std::get<eanupc::UpcESymbol>(encoding);
       return Made{render::layoutUpcE(symbol, label, font), {latin(symbol.number)}};
