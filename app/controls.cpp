@@ -150,13 +150,12 @@ void BarcodeGenerator::createControls() {
   // order they are made in is the window's tab order.
   using enum Symbology;
   static constexpr Symbology kTabOrder[] = {Ean13,  Jan13,           Isbn,    UpcA,
-                                     Code39, Interleaved2of5, Code128, Codabar};
+                                            Code39, Interleaved2of5, Code128, Codabar};
   // Every row with a button, each once; the rows after them have none.
   static_assert(std::size(kTabOrder) == kWindowOptionCount);
   static_assert([] {
     for (std::size_t row = 0; row < kWindowOptionCount; ++row)
-      if (std::count(std::begin(kTabOrder), std::end(kTabOrder), Symbology(row)) != 1)
-        return false;
+      if (std::count(std::begin(kTabOrder), std::end(kTabOrder), Symbology(row)) != 1) return false;
     return true;
   }());
   m_optionButtons.assign(choices().size(), nullptr);

@@ -25,7 +25,7 @@ struct ExportSettings {
   double moduleMm = 0.33;
   int dpi = render::kDefaultDpi;
   // The symbol's own fields, for the options that have them.
-  QString addOn;                                      // EAN/UPC: 2 or 5 digits, or none
+  QString addOn;                                    // EAN/UPC: 2 or 5 digits, or none
   linear::CodeSet codeSet = linear::CodeSet::Auto;  // Code 128
 
   render::Resolution resolution() const;

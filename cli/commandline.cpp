@@ -25,9 +25,9 @@ namespace {
 
 // The long options that ask for the command line.
 constexpr const char* kOptionNames[] = {
-    "type",  "data",     "output", "dots",  "module", "dpi",   "no-label",     "check",
-    "optimize", "font",  "help",   "version", "batch", "format", "name",        "jobs",
-    "verify", "addon",   "code-set", "codabar-ends", "bearers"};
+    "type",  "data",     "output", "dots",  "module",   "dpi",          "no-label",
+    "check", "optimize", "font",   "help",  "version",  "batch",        "format",
+    "name",  "jobs",     "verify", "addon", "code-set", "codabar-ends", "bearers"};
 
 QString keyOf(const Choice& choice) {
   return QString::fromLatin1(choice.key.data(), static_cast<qsizetype>(choice.key.size()));
@@ -44,8 +44,9 @@ QString typeTable() {
   QString table;
   int column = 0;
   for (const Choice& choice : choices()) {
-    const QString entry = QStringLiteral("%1 %2").arg(keyOf(choice), -9).arg(
-        QString::fromLatin1(choice.shortName), -20);
+    const QString entry = QStringLiteral("%1 %2")
+                              .arg(keyOf(choice), -9)
+                              .arg(QString::fromLatin1(choice.shortName), -20);
     table += (column == 0 ? QStringLiteral("\n                      ") : QString()) + entry;
     column = (column + 1) % 2;
   }
@@ -190,9 +191,9 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
   const QCommandLineOption noLabel(QStringLiteral("no-label")), check(QStringLiteral("check")),
       optimize(QStringLiteral("optimize")), verify(QStringLiteral("verify")),
       help(QStringList{"help", "h"}), version(QStringList{"version", "v"});
-  parser.addOptions({type, data, output, dots, module, dpi, font, batch, format, name, jobs, addOn,
-                     codeSet, codabarEnds, bearers, noLabel, check, optimize, verify, help,
-                     version});
+  parser.addOptions({type,    data,    output, dots,     module, dpi,     font,
+                     batch,   format,  name,   jobs,     addOn,  codeSet, codabarEnds,
+                     bearers, noLabel, check,  optimize, verify, help,    version});
   if (!parser.parse(arguments)) return usageError(err, parser.errorText());
   if (parser.isSet(help)) {
     out << usage();
@@ -205,9 +206,9 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
   if (!parser.positionalArguments().isEmpty())
     return usageError(
         err, QStringLiteral("unexpected argument: ") + parser.positionalArguments().constFirst());
-  for (const QCommandLineOption& single : {type, data, output, dots, module, dpi, font, batch,
-                                           format, name, jobs, addOn, codeSet, codabarEnds,
-                                           bearers}) {
+  for (const QCommandLineOption& single :
+       {type, data, output, dots, module, dpi, font, batch, format, name, jobs, addOn, codeSet,
+        codabarEnds, bearers}) {
     if (parser.values(single).size() > 1)
       return usageError(err, QStringLiteral("--%1 given twice").arg(single.names().constFirst()));
   }

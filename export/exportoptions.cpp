@@ -76,7 +76,8 @@ QString readExportOptions(const TypedOptions& typed, ExportOptions& options) {
     const std::u32string ends = typed.codabarEnds->trimmed().toUpper().toStdU32String();
     const auto isEnd = [](char32_t c) { return c >= U'A' && c <= U'D'; };
     if (ends.size() != 2 || !isEnd(ends[0]) || !isEnd(ends[1]))
-      return QStringLiteral("--codabar-ends is two letters from A to D, start and stop, such as AB");
+      return QStringLiteral(
+          "--codabar-ends is two letters from A to D, start and stop, such as AB");
     options.codabarEnds = std::pair{ends[0], ends[1]};
   }
   if (typed.bearers) {
@@ -110,7 +111,8 @@ QString checkOptionsFor(const Choice& choice, const ExportOptions& options) {
 
 QString sizeWarning(const Choice& choice, const render::Resolution& resolution) {
   const double x = resolution.moduleMm();
-  if (choice.form != Form::Itf14 || (x >= kItf14MinModuleMm - 5e-4 && x <= kItf14MaxModuleMm + 5e-4))
+  if (choice.form != Form::Itf14 ||
+      (x >= kItf14MinModuleMm - 5e-4 && x <= kItf14MaxModuleMm + 5e-4))
     return {};
   return QStringLiteral("ITF-14 is printed with X from %1 to %2 mm (GS1); this X is %3 mm")
       .arg(kItf14MinModuleMm, 0, 'f', 3)

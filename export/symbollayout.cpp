@@ -93,16 +93,17 @@ Outcome code128(std::u32string_view text, const SymbolRequest& request) {
 
 Outcome codabar(std::u32string_view text, const SymbolRequest& request) {
   const linear::Encoding encoding =
-      request.codabarEnds ? linear::encodeCodabarBetween(text, request.settings,
-                                                         request.codabarEnds->first,
-                                                         request.codabarEnds->second)
-                          : linear::encodeCodabarFramed(text, request.settings);
+      request.codabarEnds
+          ? linear::encodeCodabarBetween(text, request.settings, request.codabarEnds->first,
+                                         request.codabarEnds->second)
+          : linear::encodeCodabarFramed(text, request.settings);
   if (const auto* rejected = std::get_if<linear::Rejected>(&encoding)) {
     const char32_t c = linear::asciiUpper(rejected->character);
     if (c >= U'A' && c <= U'D' && rejected->position < text.size())
       return rejectedLine(*rejected) +
-             QStringLiteral(": A to D only start and stop Codabar, as its first and last "
-                            "characters");
+             QStringLiteral(
+                 ": A to D only start and stop Codabar, as its first and last "
+                 "characters");
   }
   return fromEncoding(encoding, request, true);
 }
@@ -138,8 +139,8 @@ QString gs1Line(const linear::Gs1Refused& refused, std::u32string_view text) {
   const QString ai = QStringLiteral("(%1)").arg(latin(refused.ai));
   const QString found =
       refused.character != 0 ? character(refused.character) : QStringLiteral("the end");
-  const std::size_t offset = refused.position - std::min(refused.position,
-                                                         dataStart(text, refused.position));
+  const std::size_t offset =
+      refused.position - std::min(refused.position, dataStart(text, refused.position));
   switch (refused.problem) {
     case AiExpected:
       return QStringLiteral("An AI in parentheses, such as (01), is wanted%1, not %2")
@@ -160,8 +161,7 @@ QString gs1Line(const linear::Gs1Refused& refused, std::u32string_view text) {
              QStringLiteral(": not in GS1's character set");
     case WrongCheckDigit:
       return QStringLiteral("Wrong check digit %1%2 in %3: it should be %4")
-          .arg(character(refused.character), at(refused.position), ai,
-               character(refused.expected));
+          .arg(character(refused.character), at(refused.position), ai, character(refused.expected));
     case BadDate:
       return QStringLiteral("Bad date in %1: no %2 %3%4")
           .arg(ai, offset == 2 ? QStringLiteral("month") : QStringLiteral("day"),
@@ -266,7 +266,8 @@ std::variant<eanupc::Isbn, QString> isbn(std::u32string_view text) {
 QString upcEWhy(eanupc::Manufacturer shape) {
   switch (shape) {
     case eanupc::Manufacturer::Ends000To200:
-      return QStringLiteral("after a manufacturer code ending in 000, 100 or 200 the item is 0 to 999");
+      return QStringLiteral(
+          "after a manufacturer code ending in 000, 100 or 200 the item is 0 to 999");
     case eanupc::Manufacturer::Ends00:
       return QStringLiteral("after a manufacturer code ending in 00 the item is 0 to 99");
     case eanupc::Manufacturer::Ends0:
@@ -327,8 +328,8 @@ Outcome eanUpcMain(const SymbolRequest& request, std::u32string_view main) {
       const auto& symbol = std::get<eanupc::Symbol>(encoding);
       Made made{render::layoutEan13(symbol, label, font), {latin(symbol.number)}};
       if (label && number.hyphenated)
-        render::addLineAbove(made.layout,
-                             QStringLiteral("ISBN ") + QString::fromStdU32String(number.isbn13Text));
+        render::addLineAbove(
+            made.layout, QStringLiteral("ISBN ") + QString::fromStdU32String(number.isbn13Text));
       return made;
     }
     default:
@@ -384,8 +385,7 @@ Outcome eanUpcOutcome(const SymbolRequest& request) {
 
 Outcome make(const SymbolRequest& request) {
   if (!request.choice) return QStringLiteral("No barcode type chosen");
-  return request.choice->family == Family::Linear ? linearOutcome(request)
-                                                  : eanUpcOutcome(request);
+  return request.choice->family == Family::Linear ? linearOutcome(request) : eanUpcOutcome(request);
 }
 
 }  // namespace

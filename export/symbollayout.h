@@ -42,9 +42,9 @@ std::variant<render::Layout, QString> layoutSymbol(const SymbolRequest& request)
 
 // What a reader reports of the request's symbol, as zxing-cpp gives it.
 struct ReaderText {
-  QString text{};              // digits of EAN/UPC, with " " and the add-on after one
+  QString text{};                 // digits of EAN/UPC, with " " and the add-on after one
   QString symbologyIdentifier{};  // "]C1" for GS1-128, whose text has GS after fields of
-                                // no predefined length; empty: not looked at
+                                  // no predefined length; empty: not looked at
   bool addOn = false;
 };
 

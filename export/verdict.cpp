@@ -72,8 +72,14 @@ std::optional<QString> decode(const QImage& image, ZXing::BarcodeFormat format, 
 // GS separators and other control characters would break the one line.
 QString shown(const QString& text) {
   QString out;
-  for (const QChar c : text)
-    out += c.unicode() < 0x20 ? QStringLiteral("<%1>").arg(c.unicode() == 0x1d ? QStringLiteral("GS") : QString::number(c.unicode(), 16)) : QString(c);
+  for (const QChar c : text) {
+    if (c.unicode() == 0x1d)
+      out += QStringLiteral("<GS>");
+    else if (c.unicode() < 0x20)
+      out += QStringLiteral("<%1>").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    else
+      out += c;
+  }
   return out;
 }
 
@@ -127,8 +133,9 @@ QString isbnGuidance(std::u32string_view text) {
   if (const auto* isbn = std::get_if<eanupc::Isbn>(&reading)) {
     const QString digits = QString::fromStdU32String(isbn->ean13Data);
     if (isbn->fromIsbn10)
-      return QStringLiteral("ISBN-10: type 978 and its first nine digits, %1; the check digit is "
-                            "added")
+      return QStringLiteral(
+                 "ISBN-10: type 978 and its first nine digits, %1; the check digit is "
+                 "added")
           .arg(digits);
     if (isbn->hyphenated)
       return QStringLiteral("ISBN: type the 12 digits without hyphens, %1").arg(digits);
@@ -182,7 +189,7 @@ Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& ca
 }
 
 Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
-                    const ScanContext& known) {
+                       const ScanContext& known) {
   const QString name = QString::fromLatin1(choice.readerName);
   if (choice.id == Symbology::Interleaved2of5 && carried.text.size() < kShortestItf)
     return {false, QStringLiteral("Does not scan: %1 in Interleaved 2 of 5; many scanners need %2 "
@@ -242,9 +249,9 @@ std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& r
   const auto carried = readerText(request);
   if (!carried) return std::nullopt;
   return scanVerdictFor(drawn, *request.choice, *carried,
-                     {.dotsPerModule = dotsPerModule,
-                      .printSpacing = request.settings.printSpacing != 0,
-                      .data = request.data});
+                        {.dotsPerModule = dotsPerModule,
+                         .printSpacing = request.settings.printSpacing != 0,
+                         .data = request.data});
 }
 
 }  // namespace app

@@ -48,7 +48,7 @@ Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& ca
                     const ScanContext& known);
 // The same for a symbol with an add-on or a symbology identifier to match.
 Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
-                    const ScanContext& known);
+                       const ScanContext& known);
 
 // Whether the request's symbol scans as drawn at an export's size. Nothing
 // when the request makes no symbol.

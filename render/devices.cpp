@@ -193,8 +193,9 @@ QImage rasterImage(const Layout& layout, const Resolution& resolution, bool prin
       if (span.first > edges[e] || span.end < edges[e + 1]) continue;
       const Bar& bar = *span.bar;
       const int x = static_cast<int>(std::lround(scale.x(bar.x, bar.spacesBefore, layout)));
-      const int end = std::min(
-          width, x + bar.width * n + static_cast<int>(std::lround(bar.spacesAcross * scale.extraSpace)));
+      const int end =
+          std::min(width, x + bar.width * n +
+                              static_cast<int>(std::lround(bar.spacesAcross * scale.extraSpace)));
       std::fill(row.begin() + std::max(0, x), row.begin() + std::max(0, end), uchar{0});
     }
     for (int y = std::max(0, edges[e]); y < edges[e + 1] && y < height; ++y)
@@ -204,8 +205,8 @@ QImage rasterImage(const Layout& layout, const Resolution& resolution, bool prin
   // Dots are black or white, as a printer makes them: no grey text edges.
   for (const Text& text : layout.texts) {
     const int pixelSize = std::max(1, static_cast<int>(std::lround(layout.sizeOf(text) * n)));
-    const int baseline = static_cast<int>(
-        std::lround(top + (layout.topOf(text) + layout.ascentOf(text)) * n));
+    const int baseline =
+        static_cast<int>(std::lround(top + (layout.topOf(text) + layout.ascentOf(text)) * n));
     drawTextCentred(image, layout.fontFamily, pixelSize, text.text,
                     scale.x(text.centreX, text.spacesBefore, layout), baseline);
   }
@@ -268,9 +269,8 @@ void paint(QPainter& painter, const Layout& layout, const Scale& scale) {
   painter.fillRect(QRectF(0, 0, scale.width(layout), scale.height(layout)), Qt::white);
   const double top = layout.margin * scale.module;
   for (const Bar& bar : layout.bars)
-    painter.fillRect(QRectF(scale.x(bar.x, bar.spacesBefore, layout),
-                            top + bar.top * scale.module, barWidth(bar, scale),
-                            bar.height * scale.module),
+    painter.fillRect(QRectF(scale.x(bar.x, bar.spacesBefore, layout), top + bar.top * scale.module,
+                            barWidth(bar, scale), bar.height * scale.module),
                      Qt::black);
   drawTexts(painter, layout, scale, top, painter.device());
 }

@@ -58,9 +58,8 @@ Layout layoutEan8(const eanupc::Ean8Symbol& symbol, bool label, const QString& f
   Layout layout;
   layout.quietLeft = layout.quietRight = kEan8QuietZone;
   const double bars = std::round(kEan13Bars * kEan8HeightShare);
-  addModuleBars(layout, symbol.modules, 0, 0, [bars](std::size_t m) {
-    return isEan8Guard(m) ? bars + kEan13GuardExtra : bars;
-  });
+  addModuleBars(layout, symbol.modules, 0, 0,
+                [bars](std::size_t m) { return isEan8Guard(m) ? bars + kEan13GuardExtra : bars; });
   layout.textTop = bars;
   if (!label) return layout;
   setLayoutFont(layout, fontFamily, kEan13FontModules);
@@ -133,11 +132,8 @@ Layout layoutItf14(const linear::Symbol& symbol, bool label, const QString& font
   const int left = layout.quietLeft + side, right = layout.quietRight + side;
   const int across = left + layout.symbolModules + right;
   for (const double at : {0.0, t + bars})
-    layout.bars.push_back({.x = -left,
-                           .width = across,
-                           .height = t,
-                           .top = at,
-                           .spacesAcross = layout.spaceCount});
+    layout.bars.push_back(
+        {.x = -left, .width = across, .height = t, .top = at, .spacesAcross = layout.spaceCount});
   if (frame) {
     layout.bars.push_back({.x = -left, .width = side, .height = bars + 2 * t});
     layout.bars.push_back({.x = layout.symbolModules + layout.quietRight,

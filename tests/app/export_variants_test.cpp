@@ -23,10 +23,10 @@ std::string zxingReads(const QString& file, bool addOn) {
   const QImage grey = QImage(file).convertToFormat(QImage::Format_Grayscale8);
   ZXing::DecodeHints hints;
   hints.setEanAddOnSymbol(addOn ? ZXing::EanAddOnSymbol::Require : ZXing::EanAddOnSymbol::Ignore);
-  const auto result = ZXing::ReadBarcode({grey.constBits(), grey.width(), grey.height(),
-                                          ZXing::ImageFormat::Lum,
-                                          static_cast<int>(grey.bytesPerLine())},
-                                         hints);
+  const auto result =
+      ZXing::ReadBarcode({grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
+                          static_cast<int>(grey.bytesPerLine())},
+                         hints);
   return result.isValid() ? result.text() : "none";
 }
 
@@ -34,11 +34,11 @@ struct FieldCase {
   const char* name;
   const char* key;
   const char* data;
-  const char* addOn;   // typed in the field; null: the dialog has none
+  const char* addOn;    // typed in the field; null: the dialog has none
   const char* codeSet;  // chosen; null: the dialog has none
-  std::string reads;   // zxing-cpp, of the file written at one dot a module
-  int modules;         // first bar to last; 0: not looked at
-  const char* size;    // what the size label starts with
+  std::string reads;    // zxing-cpp, of the file written at one dot a module
+  int modules;          // first bar to last; 0: not looked at
+  const char* size;     // what the size label starts with
 };
 
 // Widths at one dot a module and 300 dpi: EAN-13 11 + 95 + 7 quiet, the gap

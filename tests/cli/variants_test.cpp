@@ -1,9 +1,8 @@
 // The types and options beyond the window's, through the program itself:
 // module by module against libzint, read back by zxing-cpp and zbarimg, and
 // every refusal one line naming its position.
-#include <zint.h>
-
 #include <gtest/gtest.h>
+#include <zint.h>
 
 #define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>
@@ -49,9 +48,8 @@ std::string modulesOf(const QImage& image, bool twoToOne = false) {
   if (dark.empty()) return {};
   std::string modules, run;
   for (int x = dark.front(); x <= dark.back() + 1; ++x) {
-    const char m = x <= dark.back() && testsupport::isDark(image.pixel(x, image.height() / 2))
-                       ? '1'
-                       : '0';
+    const char m =
+        x <= dark.back() && testsupport::isDark(image.pixel(x, image.height() / 2)) ? '1' : '0';
     if (!run.empty() && (m != run.back() || x > dark.back())) {
       modules += twoToOne && run.size() == 3 ? run.substr(1) : run;
       run.clear();
@@ -137,7 +135,7 @@ std::string zxingReads(const QImage& image, bool addOn) {
 std::string zbarReads(const QString& file) {
   QProcess zbar;
   zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("-q"), QStringLiteral("-Sean2.enable"),
-                                          QStringLiteral("-Sean5.enable"), file});
+                                         QStringLiteral("-Sean5.enable"), file});
   zbar.waitForFinished(30000);
   return zbar.readAllStandardOutput().trimmed().replace('\x1d', "<GS>").toStdString();
 }
@@ -222,8 +220,8 @@ struct CodeSetCase {
 
 TEST(VariantsThroughTheProgram, Code128CodeSetsAsAsked) {
   // 14 digits: start, 14 characters in A or B, or 7 pairs in C, then the check.
-  const CodeSetCase cases[] = {{"auto", 9 * 11 + 13}, {"C", 9 * 11 + 13}, {"B", 16 * 11 + 13},
-                               {"A", 16 * 11 + 13}};
+  const CodeSetCase cases[] = {
+      {"auto", 9 * 11 + 13}, {"C", 9 * 11 + 13}, {"B", 16 * 11 + 13}, {"A", 16 * 11 + 13}};
   QTemporaryDir dir;
   for (const CodeSetCase& c : cases) {
     const QImage image(written(dir, {"--type", "code128", "--data", "12345678901234", "--code-set",
@@ -309,8 +307,8 @@ std::vector<std::pair<int, int>> darkRuns(const QImage& image, int x) {
 
 TEST(VariantsThroughTheProgram, Itf14BearerBarsAndQuietZones) {
   QTemporaryDir dir;
-  const QStringList itf14 = {"--type", "itf14", "--data", "1540014128876", "--dots", "1",
-                             "--no-label"};
+  const QStringList itf14 = {"--type", "itf14", "--data",    "1540014128876",
+                             "--dots", "1",     "--no-label"};
   const QImage frame(written(dir, itf14 + QStringList{"--bearers", "frame"}, "f.png"));
   const QImage bars(written(dir, itf14 + QStringList{"--bearers", "top-bottom"}, "b.png"));
   // Across the middle: the frame's side 5 modules (GS1: at least 2), then a
@@ -356,12 +354,13 @@ TEST(VariantsThroughTheProgram, BatchListsTakeTheNewTypesAndAddOns) {
   QTemporaryDir dir;
   QFile list(QDir(dir.path()).filePath(QStringLiteral("list.csv")));
   ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-  list.write("upce,123456+07\nisbn,0-306-40615-2+51299\nitf14,1540014128876\n"
-             "gs1-128,(01)09501101530003(17)250101(10)ABC\nean8,9638507\n");
+  list.write(
+      "upce,123456+07\nisbn,0-306-40615-2+51299\nitf14,1540014128876\n"
+      "gs1-128,(01)09501101530003(17)250101(10)ABC\nean8,9638507\n");
   list.close();
   const QString out = QDir(dir.path()).filePath(QStringLiteral("out"));
-  const Ran run = program({"--batch", list.fileName(), "--output", out, "--name", "{line}",
-                           "--module", "0.5"});
+  const Ran run =
+      program({"--batch", list.fileName(), "--output", out, "--name", "{line}", "--module", "0.5"});
   ASSERT_EQ(run.status, 0) << qPrintable(run.err);
   const std::string reads[] = {"01234565 07|]E3", "9780306406157 51299|]E3", "15400141288763|]I1",
                                "01095011015300031725010110ABC|]C1", "96385074|]E4"};
