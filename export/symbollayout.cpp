@@ -91,6 +91,11 @@ Outcome code128(std::u32string_view text, const SymbolRequest& request) {
   return linearMade(symbol, request, reads);
 }
 
+bool isEndLetter(char32_t c) {
+  const char32_t upper = linear::asciiUpper(c);
+  return upper >= U'A' && upper <= U'D';
+}
+
 Outcome codabar(std::u32string_view text, const SymbolRequest& request) {
   const linear::Encoding encoding =
       request.codabarEnds
@@ -98,12 +103,21 @@ Outcome codabar(std::u32string_view text, const SymbolRequest& request) {
                                          request.codabarEnds->second)
           : linear::encodeCodabarFramed(text, request.settings);
   if (const auto* rejected = std::get_if<linear::Rejected>(&encoding)) {
-    const char32_t c = linear::asciiUpper(rejected->character);
-    if (c >= U'A' && c <= U'D' && rejected->position < text.size())
+    const std::size_t last = text.size() - 1;
+    if (isEndLetter(rejected->character) && rejected->position <= last)
       return rejectedLine(*rejected) +
              QStringLiteral(
                  ": A to D only start and stop Codabar, as its first and last "
                  "characters");
+    // The data's own ends: a letter at one of them only.
+    if (!request.codabarEnds && text.size() > 1 && rejected->position == last &&
+        isEndLetter(text.front()))
+      return rejectedLine(*rejected) +
+             QStringLiteral(": a start letter needs a stop letter, A to D");
+    if (!request.codabarEnds && text.size() > 1 && rejected->position == 0 &&
+        isEndLetter(text.back()))
+      return rejectedLine(*rejected) +
+             QStringLiteral(": a stop letter needs a start letter, A to D");
   }
   return fromEncoding(encoding, request, true);
 }
@@ -365,8 +379,6 @@ Outcome eanUpcOutcome(const SymbolRequest& request) {
       return QStringLiteral("Two add-ons: one after the + in the data, one given apart");
     addOn = request.addOn.toStdU32String();
   }
-  if (!addOn.empty() && !takesAddOn(*request.choice))
-    return QStringLiteral("%1 takes no add-on").arg(QLatin1String(request.choice->caption));
 
   Outcome outcome = eanUpcMain(request, parts.main);
   if (addOn.empty() || std::holds_alternative<QString>(outcome)) return outcome;

@@ -197,6 +197,7 @@ const RefusalCase kRefusals[] = {
     {"add-on of 3", {"--type", "ean13", "--data", "590123412345+123"}, "The add-on after the + at position 13 takes 2 or 5 digits: 3 given"},
     {"two add-ons", {"--type", "ean13", "--data", "590123412345+12", "--addon", "34"}, "Two add-ons: one after the + in the data, one given apart"},
     {"Codabar letter inside", {"--type", "codabar", "--data", "12a3"}, "a is Invalid at position 3: A to D only start and stop Codabar, as its first and last characters"},
+    {"Codabar start letter without a stop", {"--type", "codabar", "--data", "B123"}, "3 is Invalid at position 4: a start letter needs a stop letter, A to D"},
     {"code set C, odd digits", {"--type", "code128", "--data", "123", "--code-set", "C"}, "Code set C takes digits in pairs: the digit at position 3 has none"},
 };
 // clang-format on
