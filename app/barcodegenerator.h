@@ -100,6 +100,7 @@ struct Controls {
   QAction* exportAction = nullptr;      // "Export…", Ctrl+E
   QAction* printAction = nullptr;       // "Print…", Ctrl+P
   QAction* copyExportAction = nullptr;  // "Copy at Export Size", Ctrl+Shift+C
+  QAction* labelsAction = nullptr;      // "Labels…", Ctrl+L
 };
 
 // The one main window. Handlers keep the names of the controls and events
@@ -162,6 +163,8 @@ class BarcodeGenerator : public QMainWindow {
   void exportBarcode();
   void printBarcode();
   void copyAtExportSize();
+  // The symbol on sheets or rolls of labels (app/labelsdialog.cpp).
+  void makeLabels();
   // Writes the symbol on show to the file as the settings say, atomically;
   // a failure is reported as "File Save" reports it. True when written.
   bool exportShown(const QString& path, const ExportSettings& settings);

@@ -89,6 +89,8 @@ void BarcodeGenerator::installExportCommands() {
   ui.copyExportAction =
       command("copyExportAction", "Copy at Export Size",
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &BarcodeGenerator::copyAtExportSize);
+  ui.labelsAction = command("labelsAction", "Labels…", QKeySequence(Qt::CTRL | Qt::Key_L),
+                            &BarcodeGenerator::makeLabels);
 
   for (surface::PictureBox* box : {ui.linearPicture, ui.upcPicture, ui.eanPicture}) {
     box->setContextMenuPolicy(Qt::CustomContextMenu);

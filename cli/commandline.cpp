@@ -6,7 +6,9 @@
 #include <QTextStream>
 #include <cmath>
 #include <cstring>
+#include <span>
 
+#include "cli/labelscommand.h"
 #include "export/batch.h"
 #include "export/choices.h"
 #include "export/exportoptions.h"
@@ -110,16 +112,18 @@ QString usage() {
              "                    run gets \"-2\", \"-3\", ... before the extension.\n"
              "  --jobs N          parallel workers (default: the number of cores); the files are\n"
              "                    the same for any N\n"
-             "\n"
+             "\n")
+             .arg(typeTable())
+             .arg(render::kMinDots)
+             .arg(render::kMaxDots)
+             .arg(render::kDefaultDots)
+             .arg(render::kMinDpi)
+             .arg(render::kMaxDpi)
+             .arg(render::kDefaultDpi) +
+         labelsUsage() +
+         QStringLiteral(
              "Exit status: 0 written, 1 data refused, 2 usage error, 3 file not written,\n"
-             "4 written but does not scan (--verify).\n")
-      .arg(typeTable())
-      .arg(render::kMinDots)
-      .arg(render::kMaxDots)
-      .arg(render::kDefaultDots)
-      .arg(render::kMinDpi)
-      .arg(render::kMaxDpi)
-      .arg(render::kDefaultDpi);
+             "4 written but does not scan (--verify).\n");
 }
 
 void warn(QTextStream& err, const QString& warning) {
@@ -141,12 +145,13 @@ bool wantsCommandLine(int argc, char* argv[]) {
     const char* arg = argv[i];
     if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "-v") == 0) return true;
     if (std::strncmp(arg, "--", 2) != 0) continue;
-    for (const char* name : kOptionNames) {
-      const std::size_t length = std::strlen(name);
-      if (std::strncmp(arg + 2, name, length) == 0 &&
-          (arg[2 + length] == 0 || arg[2 + length] == '='))
-        return true;
-    }
+    for (const auto names : {std::span<const char* const>(kOptionNames), labelOptionNames()})
+      for (const char* name : names) {
+        const std::size_t length = std::strlen(name);
+        if (std::strncmp(arg + 2, name, length) == 0 &&
+            (arg[2 + length] == 0 || arg[2 + length] == '='))
+          return true;
+      }
   }
   return false;
 }
@@ -194,6 +199,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
   parser.addOptions({type,    data,    output, dots,     module, dpi,     font,
                      batch,   format,  name,   jobs,     addOn,  codeSet, codabarEnds,
                      bearers, noLabel, check,  optimize, verify, help,    version});
+  parser.addOptions(labelOptions());
   if (!parser.parse(arguments)) return usageError(err, parser.errorText());
   if (parser.isSet(help)) {
     out << usage();
@@ -239,6 +245,11 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
       return usageError(err, QStringLiteral("unknown type \"%1\"; the types are %2")
                                  .arg(parser.value(type), typeList()));
   }
+  if (wantsLabels(parser))
+    return runLabels(parser, options, choice, out, err,
+                     [&err](const QString& message) { return usageError(err, message); });
+  if (const QString misplaced = misplacedLabelOption(parser); !misplaced.isEmpty())
+    return usageError(err, misplaced);
   if (!parser.isSet(output)) return usageError(err, QStringLiteral("--output is missing"));
 
   if (parser.isSet(verify) && parser.isSet(batch))

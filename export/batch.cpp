@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "export/choices.h"
+#include "export/listlines.h"
 #include "export/names.h"
 #include "export/symbollayout.h"
 #include "export/writer.h"
@@ -149,40 +150,10 @@ class Progress {
 }  // namespace
 
 bool splitCsvPair(const QString& line, QString& first, QString& second) {
-  QStringList fields;
-  qsizetype i = 0;
-  while (true) {
-    QString field;
-    if (i < line.size() && line[i] == QLatin1Char('"')) {
-      ++i;
-      while (true) {
-        if (i >= line.size()) return false;  // no closing quote
-        if (line[i] == QLatin1Char('"')) {
-          if (i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
-            field += QLatin1Char('"');
-            i += 2;
-            continue;
-          }
-          ++i;
-          break;
-        }
-        field += line[i++];
-      }
-      if (i < line.size() && line[i] != QLatin1Char(',')) return false;
-    } else {
-      const qsizetype comma = line.indexOf(QLatin1Char(','), i);
-      const qsizetype end = comma < 0 ? line.size() : comma;
-      field = line.mid(i, end - i);
-      if (field.contains(QLatin1Char('"'))) return false;
-      i = end;
-    }
-    fields << field;
-    if (i >= line.size()) break;
-    ++i;  // the comma
-  }
-  if (fields.size() != 2) return false;
-  first = fields[0];
-  second = fields[1];
+  const std::optional<QStringList> fields = splitCsvLine(line);
+  if (!fields || fields->size() != 2) return false;
+  first = fields->at(0);
+  second = fields->at(1);
   return true;
 }
 
@@ -288,18 +259,13 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
   const auto readBlock = [&](std::vector<Record>& block) {
     block.clear();
     while (static_cast<qsizetype>(block.size()) < kChunk) {
-      if (list.atEnd()) {
+      QString text;
+      if (!nextListLine(list, line, text)) {
         atEnd = true;
         break;
       }
-      QByteArray bytes = list.readLine();
-      ++line;
-      if (bytes.endsWith('\n')) bytes.chop(1);
-      if (bytes.endsWith('\r')) bytes.chop(1);
-      if (bytes.isEmpty()) continue;
       Record record;
       record.line = line;
-      const QString text = QString::fromUtf8(bytes);
       if (request.choice) {
         record.choice = request.choice;
         record.type = QString::fromLatin1(request.choice->key.data(),

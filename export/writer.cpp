@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include "export/names.h"
 
@@ -85,10 +86,10 @@ class Temporary {
   QByteArray m_name;
 };
 
-}  // namespace
-
-QString writeInFolder(int folder, const QByteArray& name, const QByteArray& bytes,
-                      Durability durability) {
+// The file's bytes come from fill, which writes them to the open file and
+// says what went wrong, or "".
+QString writeInFolderBy(int folder, const QByteArray& name, Durability durability,
+                        const std::function<QString(int fd)>& fill) {
   if (name.isEmpty()) return QStringLiteral("The file name is empty");
   if (name.size() > kMaxNameBytes)
     return QStringLiteral("The file name is too long: %1 bytes, at most %2")
@@ -115,7 +116,7 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
   Temporary temporary(folder);
   if (!temporary.create(keepMode ? 0600 : mode)) return systemError(errno);
   if (keepMode && ::fchmod(temporary.fd(), mode) != 0) return systemError(errno);
-  if (!writeAll(temporary.fd(), bytes)) return systemError(errno);
+  if (const QString problem = fill(temporary.fd()); !problem.isEmpty()) return problem;
   if (durability == Durability::Now && ::fsync(temporary.fd()) != 0) return systemError(errno);
   if (!temporary.close()) return systemError(errno);
   if (::renameat(folder, temporary.name().constData(), folder, name.constData()) != 0) {
@@ -128,7 +129,16 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
   return {};
 }
 
-QString writeAtomically(const QString& path, const QByteArray& bytes) {
+}  // namespace
+
+QString writeInFolder(int folder, const QByteArray& name, const QByteArray& bytes,
+                      Durability durability) {
+  return writeInFolderBy(folder, name, durability, [&bytes](int fd) {
+    return writeAll(fd, bytes) ? QString() : systemError(errno);
+  });
+}
+
+QString writeStreamed(const QString& path, const std::function<QString(int fd)>& fill) {
   const QByteArray target = QFile::encodeName(path);
   const qsizetype slash = target.lastIndexOf('/');
   const QByteArray name = target.mid(slash + 1);
@@ -136,9 +146,14 @@ QString writeAtomically(const QString& path, const QByteArray& bytes) {
   const QByteArray folderPath = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : target.left(slash);
   const int folder = ::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return systemError(errno);
-  const QString problem = writeInFolder(folder, name, bytes, Durability::Now);
+  const QString problem = writeInFolderBy(folder, name, Durability::Now, fill);
   ::close(folder);
   return problem;
+}
+
+QString writeAtomically(const QString& path, const QByteArray& bytes) {
+  return writeStreamed(
+      path, [&bytes](int fd) { return writeAll(fd, bytes) ? QString() : systemError(errno); });
 }
 
 }  // namespace app

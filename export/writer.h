@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace app {
 
@@ -23,5 +24,9 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
 
 // The same at a path: its folder, or the current directory for a bare name.
 QString writeAtomically(const QString& path, const QByteArray& bytes);
+
+// The same for a file too large to hold: fill writes it to the open file
+// descriptor and returns "" or what went wrong.
+QString writeStreamed(const QString& path, const std::function<QString(int fd)>& fill);
 
 }  // namespace app

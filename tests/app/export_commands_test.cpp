@@ -46,9 +46,10 @@ TEST(ExportCommands, MenuCaptionsAndKeys) {
       {&app::Controls::printAction, "Print…", QKeySequence(QStringLiteral("Ctrl+P"))},
       {&app::Controls::copyExportAction, "Copy at Export Size",
        QKeySequence(QStringLiteral("Ctrl+Shift+C"))},
+      {&app::Controls::labelsAction, "Labels…", QKeySequence(QStringLiteral("Ctrl+L"))},
   };
   const QList<QAction*> menu = w.ui().pictureMenu->actions();
-  ASSERT_EQ(menu.size(), 3);
+  ASSERT_EQ(menu.size(), 4);
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     QAction* action = w.ui().*rows[i].action;
     EXPECT_EQ(menu[static_cast<qsizetype>(i)], action);
