@@ -46,10 +46,11 @@ QString typeTable() {
   QString table;
   int column = 0;
   for (const Choice& choice : choices()) {
-    const QString entry = QStringLiteral("%1 %2")
-                              .arg(keyOf(choice), -9)
-                              .arg(QString::fromLatin1(choice.shortName), -20);
-    table += (column == 0 ? QStringLiteral("\n                      ") : QString()) + entry;
+    const QString name = QString::fromLatin1(choice.shortName);
+    table +=
+        column == 0
+            ? QStringLiteral("\n                      %1 %2").arg(keyOf(choice), -9).arg(name, -20)
+            : QStringLiteral("%1 %2").arg(keyOf(choice), -9).arg(name);
     column = (column + 1) % 2;
   }
   return table;
