@@ -112,15 +112,28 @@ void BarcodeGenerator::setExportSettings(const ExportSettings& settings) {
 
 namespace {
 
-// The symbol the window shows, laid out for export.
-std::optional<render::Layout> layoutOfShown(const BarcodeGenerator& window,
-                                            const linear::Settings& settings) {
+// The symbol the window shows, laid out for export; with an export's
+// settings, with the fields of its own the Export dialog offers.
+std::variant<render::Layout, QString> layoutFor(const BarcodeGenerator& window,
+                                                const linear::Settings& settings,
+                                                const ExportSettings* exported = nullptr) {
   const Controls& ui = window.controls();
-  const auto layout = layoutSymbol({.choice = window.checkedChoice(),
-                                    .data = ui.dataInput->text(),
-                                    .settings = settings,
-                                    .fontFamily = ui.fontName->text()});
-  if (const auto* symbol = std::get_if<render::Layout>(&layout)) return *symbol;
+  SymbolRequest request{.choice = window.checkedChoice(),
+                        .data = ui.dataInput->text(),
+                        .settings = settings,
+                        .fontFamily = ui.fontName->text()};
+  if (exported && request.choice) {
+    if (takesAddOn(*request.choice)) request.addOn = exported->addOn;
+    if (request.choice->form == Form::Code128) request.codeSet = exported->codeSet;
+  }
+  return layoutSymbol(request);
+}
+
+std::optional<render::Layout> layoutOfShown(const BarcodeGenerator& window,
+                                            const linear::Settings& settings,
+                                            const ExportSettings* exported = nullptr) {
+  auto layout = layoutFor(window, settings, exported);
+  if (auto* symbol = std::get_if<render::Layout>(&layout)) return std::move(*symbol);
   return std::nullopt;
 }
 
@@ -135,20 +148,31 @@ void BarcodeGenerator::exportBarcode() {
   const bool spacing = symbolSettings.printSpacing != 0;
   const Choice* choice = checkedChoice();
   const QString data = ui.dataInput->text();
-  auto judge = [&](render::Format format, const render::Resolution& resolution) {
+  const QString font = ui.fontName->text();
+  auto judge = [&](const render::Layout& shown, const ExportSettings& chosen) {
+    const render::Resolution resolution = chosen.resolution();
     // Not drawn for the reader when the window would wait for it.
     if (const QString tooLarge =
-            proofRefusal(format, *layout, resolution, spacing, DrawnFor::Window);
+            proofRefusal(chosen.format, shown, resolution, spacing, DrawnFor::Window);
         !tooLarge.isEmpty())
       return QStringLiteral("Not read back: ") + tooLarge;
-    const auto verdict = exportVerdict(render::proofImage(format, *layout, resolution, spacing),
-                                       *choice, data, symbolSettings, resolution.dots);
+    SymbolRequest request{
+        .choice = choice, .data = data, .settings = symbolSettings, .fontFamily = font};
+    if (takesAddOn(*choice)) request.addOn = chosen.addOn;
+    if (choice->form == Form::Code128) request.codeSet = chosen.codeSet;
+    const auto verdict = exportVerdict(
+        render::proofImage(chosen.format, shown, resolution, spacing), request, resolution.dots);
     return verdict ? oneLine(verdict->text) : QString();
   };
   // The file goes where "File Save" puts its own: relative to the current
   // folder, never through the folder's shown name.
   ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->saveFolder(),
                       judge, this);
+  const auto relayout = [&](const ExportSettings& chosen) {
+    return layoutFor(*this, symbolSettings, &chosen);
+  };
+  if (takesAddOn(*choice)) dialog.offer(ExportDialog::Fields::AddOn, relayout);
+  if (choice->form == Form::Code128) dialog.offer(ExportDialog::Fields::CodeSet, relayout);
   if (dialog.exec() != QDialog::Accepted) return;
   *m_exportSettings = dialog.settings();
   const QString path = dialog.filePath();
@@ -168,7 +192,7 @@ void BarcodeGenerator::exportBarcode() {
 bool BarcodeGenerator::exportShown(const QString& path, const ExportSettings& exportSettings) {
   if (!barcodeReady(kNoBarcodeToSave)) return false;
   const linear::Settings symbolSettings = settings();
-  const auto layout = layoutOfShown(*this, symbolSettings);
+  const auto layout = layoutOfShown(*this, symbolSettings, &exportSettings);
   if (!layout) return false;
   const auto bytes = fileBytes(exportSettings.format, *layout, exportSettings.resolution(),
                                symbolSettings.printSpacing != 0, DrawnFor::Window);

@@ -31,14 +31,33 @@ namespace {
 
 // The long options that ask for the command line.
 constexpr const char* kOptionNames[] = {
-    "type", "data", "output",  "dots",  "module", "dpi",  "no-label", "check", "optimize",
-    "font", "help", "version", "batch", "format", "name", "jobs",     "verify"};
+    "type",  "data",     "output", "dots",  "module",   "dpi",          "no-label",
+    "check", "optimize", "font",   "help",  "version",  "batch",        "format",
+    "name",  "jobs",     "verify", "addon", "code-set", "codabar-ends", "bearers"};
+
+QString keyOf(const Choice& choice) {
+  return QString::fromLatin1(choice.key.data(), static_cast<qsizetype>(choice.key.size()));
+}
 
 QString typeList() {
   QStringList keys;
-  for (const Choice& choice : choices())
-    keys << QString::fromLatin1(choice.key.data(), static_cast<qsizetype>(choice.key.size()));
+  for (const Choice& choice : choices()) keys << keyOf(choice);
   return keys.join(QStringLiteral(", "));
+}
+
+// Every type of the table, key and name, two to a line under the option.
+QString typeTable() {
+  QString table;
+  int column = 0;
+  for (const Choice& choice : choices()) {
+    const QString name = QString::fromLatin1(choice.shortName);
+    table +=
+        column == 0
+            ? QStringLiteral("\n                      %1 %2").arg(keyOf(choice), -9).arg(name, -20)
+            : QStringLiteral("%1 %2").arg(keyOf(choice), -9).arg(name);
+    column = (column + 1) % 2;
+  }
+  return table;
 }
 
 QString usage() {
@@ -47,16 +66,26 @@ QString usage() {
              "MM]\n"
              "                         [--dpi N] [--no-label] [--check] [--optimize] [--font "
              "FAMILY]\n"
+             "                         [--addon DIGITS] [--code-set SET] [--codabar-ends AB]\n"
+             "                         [--bearers KIND] [--verify]\n"
              "       barcode-generator --batch LIST --output DIR [--type TYPE] [--format FORMAT]\n"
              "                         [--name TEMPLATE] [--jobs N] [size and settings as above]\n"
              "       barcode-generator            (no options: the window opens)\n"
              "\n"
              "Writes one barcode as PNG, SVG, PDF or BMP; the format follows FILE's extension.\n"
              "\n"
-             "  --type TYPE       %1\n"
+             "  --type TYPE       one of:%1\n"
              "  --data TEXT       the data; the window's rules hold. EAN-13, JAN-13 and ISBN take\n"
              "                    12 digits, UPC-A 11; one more is accepted when it is the right\n"
-             "                    check digit. JAN-13 starts with 45 or 49, ISBN with 978 or 979.\n"
+             "                    check digit. JAN-13 starts with 45 or 49, ISBN with 978 or 979;\n"
+             "                    ISBN also takes an ISBN-10 (X included) or ISBN-13 with hyphens\n"
+             "                    or spaces, and prints it over the bars as typed. UPC-E takes 6\n"
+             "                    digits, 7 or 8 with number system 0 or 1 first, or a UPC-A\n"
+             "                    number that compresses; EAN-8 7 digits, ITF-14 13 (or one more,\n"
+             "                    the check digit). GS1-128 takes AIs in parentheses:\n"
+             "                    (01)09501101530003(17)250101(10)ABC. EAN/UPC data may end in\n"
+             "                    +DIGITS, an add-on; Codabar data may start and end with its\n"
+             "                    start and stop letters, A to D.\n"
              "  --output FILE     .png, .svg, .pdf or .bmp; written whole or not at all\n"
              "  --dots N          dots per module, %2 to %3 (default %4)\n"
              "  --module MM       module width X in mm instead: dots = round(X * DPI / 25.4)\n"
@@ -68,6 +97,12 @@ QString usage() {
              "                    space one dot wider; in SVG and PDF every bar one dot narrower\n"
              "                    (from 3 dots per module). Linear types only, as on screen.\n"
              "  --font FAMILY     the label's font (default Tahoma)\n"
+             "  --addon DIGITS    EAN-2 or EAN-5 add-on for EAN-13, JAN-13, ISBN, UPC-A, UPC-E\n"
+             "                    and EAN-8 (or +DIGITS after the data)\n"
+             "  --code-set SET    Code 128: auto (the shortest symbol; default), A, B or C\n"
+             "  --codabar-ends AB Codabar's start and stop letters, each A to D (default: the\n"
+             "                    data's own, else A and A)\n"
+             "  --bearers KIND    ITF-14's bearer bars: frame (default) or top-bottom\n"
              "  --verify          read the written symbol back with a barcode reader; exit 4\n"
              "                    and say why when it does not decode to its data\n"
              "  --help, --version\n"
@@ -89,7 +124,7 @@ QString usage() {
              "  --jobs N          parallel workers (default: the number of cores); the files are\n"
              "                    the same for any N\n"
              "\n")
-             .arg(typeList())
+             .arg(typeTable())
              .arg(render::kMinDots)
              .arg(render::kMaxDots)
              .arg(render::kDefaultDots)
@@ -108,6 +143,12 @@ QString usage() {
              .arg(limits().filePixels)
              .arg(limits().bmpBytes)
              .arg(limits().pdfUnits);
+}
+
+void warn(QTextStream& err, const QString& warning) {
+  if (warning.isEmpty()) return;
+  err << "barcode-generator: warning: " << warning << "\n";
+  err.flush();
 }
 
 int usageError(QTextStream& err, const QString& message) {
@@ -176,12 +217,16 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
                            module = valued("module", "MM"), dpi = valued("dpi", "N"),
                            font = valued("font", "FAMILY"), batch = valued("batch", "LIST"),
                            format = valued("format", "FORMAT"), name = valued("name", "TEMPLATE"),
-                           jobs = valued("jobs", "N");
+                           jobs = valued("jobs", "N"), addOn = valued("addon", "DIGITS"),
+                           codeSet = valued("code-set", "SET"),
+                           codabarEnds = valued("codabar-ends", "AB"),
+                           bearers = valued("bearers", "KIND");
   const QCommandLineOption noLabel(QStringLiteral("no-label")), check(QStringLiteral("check")),
       optimize(QStringLiteral("optimize")), verify(QStringLiteral("verify")),
       help(QStringList{"help", "h"}), version(QStringList{"version", "v"});
-  parser.addOptions({type, data, output, dots, module, dpi, font, batch, format, name, jobs,
-                     noLabel, check, optimize, verify, help, version});
+  parser.addOptions({type,    data,    output, dots,     module, dpi,     font,
+                     batch,   format,  name,   jobs,     addOn,  codeSet, codabarEnds,
+                     bearers, noLabel, check,  optimize, verify, help,    version});
   parser.addOptions(labelOptions());
   if (!parser.parse(arguments)) return usageError(err, parser.errorText());
   if (parser.isSet(help)) {
@@ -196,21 +241,28 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     return usageError(
         err, QStringLiteral("unexpected argument: ") + parser.positionalArguments().constFirst());
   for (const QCommandLineOption& single :
-       {type, data, output, dots, module, dpi, font, batch, format, name, jobs}) {
+       {type, data, output, dots, module, dpi, font, batch, format, name, jobs, addOn, codeSet,
+        codabarEnds, bearers}) {
     if (parser.values(single).size() > 1)
       return usageError(err, QStringLiteral("--%1 given twice").arg(single.names().constFirst()));
   }
 
   ExportOptions options;
-  if (const QString problem = readExportOptions(
-          {.dots = parser.isSet(dots) ? std::optional(parser.value(dots)) : std::nullopt,
-           .module = parser.isSet(module) ? std::optional(parser.value(module)) : std::nullopt,
-           .dpi = parser.isSet(dpi) ? std::optional(parser.value(dpi)) : std::nullopt,
-           .font = parser.isSet(font) ? std::optional(parser.value(font)) : std::nullopt,
-           .noLabel = parser.isSet(noLabel),
-           .check = parser.isSet(check),
-           .optimize = parser.isSet(optimize)},
-          options);
+  const auto given = [&parser](const QCommandLineOption& option) {
+    return parser.isSet(option) ? std::optional(parser.value(option)) : std::nullopt;
+  };
+  if (const QString problem = readExportOptions({.dots = given(dots),
+                                                 .module = given(module),
+                                                 .dpi = given(dpi),
+                                                 .font = given(font),
+                                                 .noLabel = parser.isSet(noLabel),
+                                                 .check = parser.isSet(check),
+                                                 .optimize = parser.isSet(optimize),
+                                                 .addOn = given(addOn),
+                                                 .codeSet = given(codeSet),
+                                                 .codabarEnds = given(codabarEnds),
+                                                 .bearers = given(bearers)},
+                                                options);
       !problem.isEmpty())
     return usageError(err, problem);
 
@@ -254,6 +306,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
       if (!ok || request.jobs < 1 || request.jobs > 256)
         return usageError(err, QStringLiteral("--jobs is a number from 1 to 256"));
     }
+    if (choice) warn(err, sizeWarning(*choice, options.resolution));
     switch (runBatch(request, err)) {
       case BatchResult::AllWritten:
         return kWritten;
@@ -294,6 +347,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     err << "barcode-generator: " << oneLine(*refused) << "\n";
     return kRefused;
   }
+  warn(err, sizeWarning(*choice, options.resolution));
   const render::Layout& symbol = std::get<render::Layout>(layout);
   const auto notWritten = [&](const QString& problem) {
     err << "barcode-generator: " << oneLine(file) << " was not written: " << oneLine(problem)
@@ -328,8 +382,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
           << " was written but could not be read back to check it: not enough memory\n";
       return kDoesNotScan;
     }
-    const auto verdict =
-        exportVerdict(drawn, *choice, request.data, request.settings, options.resolution.dots);
+    const auto verdict = exportVerdict(drawn, request, options.resolution.dots);
     if (!verdict || !verdict->scans) {
       err << "barcode-generator: " << oneLine(file) << ": "
           << oneLine(verdict ? verdict->text : QStringLiteral("Does not scan")) << "\n";
