@@ -47,6 +47,7 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DBG_BENCH=ON -DBG_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target barcode-bench barcode-generator
 	sh bench/batch_bench.sh ./$(BENCH_BUILD)/barcode-generator
+	sh bench/labels_bench.sh ./$(BENCH_BUILD)/barcode-generator
 	./$(BENCH_BUILD)/bench/barcode-bench
 
 # Grades and ink-spread tolerances of every type at three sizes, ours beside zint's.

@@ -19,7 +19,10 @@
 #include "app/printing.h"
 #include "export/exportoptions.h"
 #include "export/grading.h"
+#include "export/limits.h"
+#include "export/names.h"
 #include "export/symbollayout.h"
+#include "export/verdict.h"
 #include "export/writer.h"
 #include "render/png.h"
 #include "surface/picturebox.h"
@@ -92,6 +95,8 @@ void BarcodeGenerator::installExportCommands() {
   ui.copyExportAction =
       command("copyExportAction", "Copy at Export Size",
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &BarcodeGenerator::copyAtExportSize);
+  ui.labelsAction = command("labelsAction", "Labels…", QKeySequence(Qt::CTRL | Qt::Key_L),
+                            &BarcodeGenerator::makeLabels);
 
   for (surface::PictureBox* box : {ui.linearPicture, ui.upcPicture, ui.eanPicture}) {
     box->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -111,15 +116,28 @@ void BarcodeGenerator::setExportSettings(const ExportSettings& settings) {
 
 namespace {
 
-// The symbol the window shows, laid out for export.
-std::optional<render::Layout> layoutOfShown(const BarcodeGenerator& window,
-                                            const linear::Settings& settings) {
+// The symbol the window shows, laid out for export; with an export's
+// settings, with the fields of its own the Export dialog offers.
+std::variant<render::Layout, QString> layoutFor(const BarcodeGenerator& window,
+                                                const linear::Settings& settings,
+                                                const ExportSettings* exported = nullptr) {
   const Controls& ui = window.controls();
-  const auto layout = layoutSymbol({.choice = window.checkedChoice(),
-                                    .data = ui.dataInput->text(),
-                                    .settings = settings,
-                                    .fontFamily = ui.fontName->text()});
-  if (const auto* symbol = std::get_if<render::Layout>(&layout)) return *symbol;
+  SymbolRequest request{.choice = window.checkedChoice(),
+                        .data = ui.dataInput->text(),
+                        .settings = settings,
+                        .fontFamily = ui.fontName->text()};
+  if (exported && request.choice) {
+    if (takesAddOn(*request.choice)) request.addOn = exported->addOn;
+    if (request.choice->form == Form::Code128) request.codeSet = exported->codeSet;
+  }
+  return layoutSymbol(request);
+}
+
+std::optional<render::Layout> layoutOfShown(const BarcodeGenerator& window,
+                                            const linear::Settings& settings,
+                                            const ExportSettings* exported = nullptr) {
+  auto layout = layoutFor(window, settings, exported);
+  if (auto* symbol = std::get_if<render::Layout>(&layout)) return std::move(*symbol);
   return std::nullopt;
 }
 
@@ -132,29 +150,51 @@ void BarcodeGenerator::exportBarcode() {
   const QString baseName = saveFileName(ui.dataInput->text()).chopped(4);  // without ".bmp"
   const linear::Settings symbolSettings = settings();
   const bool spacing = symbolSettings.printSpacing != 0;
+  const Choice* choice = checkedChoice();
+  const QString data = ui.dataInput->text();
+  const QString font = ui.fontName->text();
   // Run on a worker: everything it needs is its own copy.
-  const SymbolRequest request{.choice = checkedChoice(),
-                              .data = ui.dataInput->text(),
-                              .settings = symbolSettings,
-                              .fontFamily = ui.fontName->text()};
-  auto judge = [request, symbol = *layout, spacing](render::Format format,
-                                                    const render::Resolution& resolution) {
-    const auto graded = gradeExport(render::document(format, symbol, resolution, spacing), request,
-                                    resolution, 'C', kShownTextLength);
+  auto judge = [choice, data, symbolSettings, font, spacing](const render::Layout& shown,
+                                                             const ExportSettings& chosen) {
+    const render::Resolution resolution = chosen.resolution();
+    // Not drawn for the reader when the window would wait for it.
+    if (const QString tooLarge =
+            proofRefusal(chosen.format, shown, resolution, spacing, DrawnFor::Window);
+        !tooLarge.isEmpty())
+      return QStringLiteral("Not read back: ") + tooLarge;
+    SymbolRequest request{
+        .choice = choice, .data = data, .settings = symbolSettings, .fontFamily = font};
+    if (takesAddOn(*choice)) request.addOn = chosen.addOn;
+    if (choice->form == Form::Code128) request.codeSet = chosen.codeSet;
+    const auto bytes = fileBytes(chosen.format, shown, resolution, spacing, DrawnFor::Window);
+    if (const auto* refused = std::get_if<QString>(&bytes))
+      return QStringLiteral("Not read back: ") + oneLine(*refused);
+    const auto graded =
+        gradeExport(std::get<QByteArray>(bytes), request, resolution, 'C', kShownTextLength);
     if (const auto* why = std::get_if<QString>(&graded))
-      return QStringLiteral("Not graded: ") + *why;
+      return QStringLiteral("Not graded: ") + oneLine(*why);
     return std::get<FileGrade>(graded).line;
   };
-  ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->currentDirectory(),
+  // The file goes where "File Save" puts its own: relative to the current
+  // folder, never through the folder's shown name.
+  ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->saveFolder(),
                       judge, this);
+  const auto relayout = [&](const ExportSettings& chosen) {
+    return layoutFor(*this, symbolSettings, &chosen);
+  };
+  if (takesAddOn(*choice)) dialog.offer(ExportDialog::Fields::AddOn, relayout);
+  if (choice->form == Form::Code128) dialog.offer(ExportDialog::Fields::CodeSet, relayout);
   if (dialog.exec() != QDialog::Accepted) return;
   *m_exportSettings = dialog.settings();
   const QString path = dialog.filePath();
+  QString shownPath = QDir::toNativeSeparators(oneLine(path));
+  if (QDir::isRelativePath(path))
+    shownPath =
+        QDir::toNativeSeparators(m_platform->currentDirectory() + QLatin1Char('/')) + shownPath;
   if (QFileInfo::exists(path) &&
-      !m_platform->confirm(this,
-                           QDir::toNativeSeparators(path) +
-                               QStringLiteral(" already exists. Do you want to replace it?"),
-                           kExportTitle))
+      !m_platform->confirm(
+          this, shownPath + QStringLiteral(" already exists. Do you want to replace it?"),
+          kExportTitle))
     return;
   exportShown(path, *m_exportSettings);
   ui.dataInput->setFocus();
@@ -163,16 +203,18 @@ void BarcodeGenerator::exportBarcode() {
 bool BarcodeGenerator::exportShown(const QString& path, const ExportSettings& exportSettings) {
   if (!barcodeReady(kNoBarcodeToSave)) return false;
   const linear::Settings symbolSettings = settings();
-  const auto layout = layoutOfShown(*this, symbolSettings);
+  const auto layout = layoutOfShown(*this, symbolSettings, &exportSettings);
   if (!layout) return false;
-  const QString problem = writeAtomically(
-      path, render::document(exportSettings.format, *layout, exportSettings.resolution(),
-                             symbolSettings.printSpacing != 0));
+  const auto bytes = fileBytes(exportSettings.format, *layout, exportSettings.resolution(),
+                               symbolSettings.printSpacing != 0, DrawnFor::Window);
+  const QString* refused = std::get_if<QString>(&bytes);
+  const QString problem = refused ? *refused : writeAtomically(path, std::get<QByteArray>(bytes));
   if (problem.isEmpty()) return true;
   // In the words "File Save" uses.
   m_platform->message(this,
-                      QStringLiteral("The barcode was not saved as ") + QFileInfo(path).fileName() +
-                          QStringLiteral(".\n") + problem + QLatin1Char('.'),
+                      QStringLiteral("The barcode was not saved as ") +
+                          oneLine(QFileInfo(path).fileName()) + QStringLiteral(".\n") +
+                          oneLine(problem) + QLatin1Char('.'),
                       kExportTitle);
   return false;
 }
@@ -200,6 +242,15 @@ void BarcodeGenerator::copyAtExportSize() {
   if (!layout) return;
   const render::Resolution resolution = m_exportSettings->resolution();
   const bool spacing = symbolSettings.printSpacing != 0;
+  // Refused before a dot is drawn: the clipboard takes a BMP of it too.
+  if (const QString tooLarge =
+          sizeRefusal(render::Format::Bmp, *layout, resolution, spacing, DrawnFor::Window);
+      !tooLarge.isEmpty()) {
+    m_platform->message(
+        this, QStringLiteral("The barcode was not copied: ") + tooLarge + QLatin1Char('.'),
+        QString::fromLatin1(kAppTitle));
+    return;
+  }
   const QImage image = render::rasterImage(*layout, resolution, spacing);
   auto* data = new QMimeData;
   data->setImageData(image);

@@ -17,6 +17,7 @@
 #include <QtConcurrent>
 
 #include "export/exportoptions.h"
+#include "export/limits.h"
 
 namespace app {
 
@@ -34,7 +35,11 @@ render::Resolution ExportSettings::resolution() const {
 ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
                            const ExportSettings& settings, const QString& baseName,
                            const QString& folder, Judge judge, QWidget* parent)
-    : QDialog(parent), m_layout(layout), m_printSpacing(printSpacing), m_judge(std::move(judge)) {
+    : QDialog(parent),
+      m_layout(layout),
+      m_initial(settings),
+      m_printSpacing(printSpacing),
+      m_judge(std::move(judge)) {
   setObjectName(QStringLiteral("ExportDialog"));
   setWindowTitle(QStringLiteral("Export Barcode"));
 
@@ -78,8 +83,8 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   // jump when the grade arrives.
   m_verdict->setMinimumHeight(4 * m_verdict->fontMetrics().lineSpacing());
 
-  m_file = new QLineEdit(
-      QDir(folder).filePath(baseName + QLatin1Char('.') + extensionOf(settings.format)), this);
+  const QString name = baseName + QLatin1Char('.') + extensionOf(settings.format);
+  m_file = new QLineEdit(folder.isEmpty() ? name : QDir(folder).filePath(name), this);
   m_file->setObjectName(QStringLiteral("file"));
   m_file->setMinimumWidth(320);
   auto* browse = new QPushButton(QStringLiteral("&Browse…"), this);
@@ -87,7 +92,7 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   fileRow->addWidget(m_file, 1);
   fileRow->addWidget(browse);
 
-  auto* form = new QFormLayout;
+  auto* form = m_form = new QFormLayout;
   form->addRow(QStringLiteral("&Format:"), m_format);
   form->addRow(m_byDots, m_dots);
   form->addRow(m_byModule, m_module);
@@ -118,9 +123,54 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   updateSize();
 }
 
+void ExportDialog::offer(Fields fields, Relayout relayout) {
+  m_relayout = std::move(relayout);
+  if (fields == Fields::AddOn) {
+    m_addOn = new QLineEdit(m_initial.addOn, this);
+    m_addOn->setObjectName(QStringLiteral("addOn"));
+    m_addOn->setPlaceholderText(QStringLiteral("none, or 2 or 5 digits"));
+    m_addOn->setMaxLength(5);
+    connect(m_addOn, &QLineEdit::textChanged, this, &ExportDialog::fieldChanged);
+    m_form->insertRow(1, QStringLiteral("&Add-on:"), m_addOn);
+  } else {
+    m_codeSet = new QComboBox(this);
+    m_codeSet->setObjectName(QStringLiteral("codeSet"));
+    const std::pair<const char*, linear::CodeSet> sets[] = {
+        {"Auto (the shortest)", linear::CodeSet::Auto},
+        {"A", linear::CodeSet::A},
+        {"B", linear::CodeSet::B},
+        {"C", linear::CodeSet::C}};
+    for (const auto& [name, set] : sets)
+      m_codeSet->addItem(QString::fromLatin1(name), static_cast<int>(set));
+    m_codeSet->setCurrentIndex(m_codeSet->findData(static_cast<int>(m_initial.codeSet)));
+    connect(m_codeSet, &QComboBox::currentIndexChanged, this, &ExportDialog::fieldChanged);
+    m_form->insertRow(1, QStringLiteral("&Code set:"), m_codeSet);
+  }
+  fieldChanged();
+}
+
+void ExportDialog::fieldChanged() {
+  if (!m_relayout) return;
+  auto layout = m_relayout(settings());
+  if (auto* refused = std::get_if<QString>(&layout)) {
+    m_refusal = *refused;
+  } else {
+    m_refusal.clear();
+    m_layout = std::move(std::get<render::Layout>(layout));
+  }
+  updateSize();
+}
+
 ExportSettings ExportDialog::settings() const {
-  return {static_cast<render::Format>(m_format->currentData().toInt()), m_byModule->isChecked(),
-          m_dots->value(), m_module->value(), m_dpi->value()};
+  ExportSettings chosen = m_initial;
+  chosen.format = static_cast<render::Format>(m_format->currentData().toInt());
+  chosen.byModuleWidth = m_byModule->isChecked();
+  chosen.dots = m_dots->value();
+  chosen.moduleMm = m_module->value();
+  chosen.dpi = m_dpi->value();
+  if (m_addOn) chosen.addOn = m_addOn->text().trimmed();
+  if (m_codeSet) chosen.codeSet = static_cast<linear::CodeSet>(m_codeSet->currentData().toInt());
+  return chosen;
 }
 
 QString ExportDialog::filePath() const { return m_file->text(); }
@@ -158,16 +208,24 @@ void ExportDialog::updateSize() {
   const render::Resolution resolution = current.resolution();
   const bool tooFine = current.byModuleWidth &&
                        render::dotsForModule(current.moduleMm, current.dpi) > render::kMaxDots;
+  const bool refused = !m_refusal.isEmpty();
+  // Said before anything is drawn: a size the window will not make.
+  const QString tooLarge = tooFine || refused ? QString()
+                                              : sizeRefusal(current.format, m_layout, resolution,
+                                                            m_printSpacing, DrawnFor::Window);
   m_size->setText(
-      tooFine ? QStringLiteral("X is more than %1 dots at this resolution").arg(render::kMaxDots)
-              : describeSize(current.format, m_layout, resolution, m_printSpacing));
+      refused   ? m_refusal
+      : tooFine ? QStringLiteral("X is more than %1 dots at this resolution").arg(render::kMaxDots)
+      : tooLarge.isEmpty() ? describeSize(current.format, m_layout, resolution, m_printSpacing)
+                           : QStringLiteral("Too large: ") + tooLarge);
+  const bool possible = !tooFine && !refused && tooLarge.isEmpty();
   // The grade of the file this size makes, once it is drawn and graded.
   ++m_asked;
-  m_wanted = !tooFine && m_judge;
+  m_wanted = possible && m_judge;
   m_verdict->setText(m_wanted ? QStringLiteral("Grading\u2026") : QString());
   if (m_wanted) judge();
   if (auto* box = findChild<QDialogButtonBox*>())
-    box->button(QDialogButtonBox::Ok)->setEnabled(!tooFine);
+    box->button(QDialogButtonBox::Ok)->setEnabled(possible);
 }
 
 void ExportDialog::judge() {
@@ -177,8 +235,7 @@ void ExportDialog::judge() {
     return;
   }
   m_running = m_asked;
-  const ExportSettings current = settings();
-  m_judging->setFuture(QtConcurrent::run(m_judge, current.format, current.resolution()));
+  m_judging->setFuture(QtConcurrent::run(m_judge, m_layout, settings()));
 }
 
 void ExportDialog::judged() {

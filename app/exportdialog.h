@@ -2,13 +2,16 @@
 
 #include <QDialog>
 #include <functional>
+#include <variant>
 
 #include "render/devices.h"
+#include "symbologies/linear/code128sets.h"
 
 template <typename T>
 class QFutureWatcher;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -23,6 +26,9 @@ struct ExportSettings {
   int dots = render::kDefaultDots;
   double moduleMm = 0.33;
   int dpi = render::kDefaultDpi;
+  // The symbol's own fields, for the options that have them.
+  QString addOn;                                    // EAN/UPC: 2 or 5 digits, or none
+  linear::CodeSet codeSet = linear::CodeSet::Auto;  // Code 128
 
   render::Resolution resolution() const;
 };
@@ -33,14 +39,23 @@ class ExportDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // Whether the symbol scans at a format and size, in one line. Run on a worker thread,
-  // so that the dialog stays live while the file is drawn and graded.
-  using Judge = std::function<QString(render::Format, const render::Resolution&)>;
+  // Whether the symbol laid out scans at the settings' format and size, in one line. Run
+  // on a worker thread, so that the dialog stays live while the file is drawn and graded.
+  using Judge = std::function<QString(const render::Layout&, const ExportSettings&)>;
+  // The symbol laid out again for the settings' own fields, or why they are refused.
+  using Relayout = std::function<std::variant<render::Layout, QString>(const ExportSettings&)>;
+  enum class Fields { AddOn, CodeSet };
 
-  // baseName: the file's name without its extension; folder: where it goes.
+  // baseName: the file's name without its extension; folder: where it goes,
+  // empty for the current folder (the file is then named by its name alone).
   ExportDialog(const render::Layout& layout, bool printSpacing, const ExportSettings& settings,
                const QString& baseName, const QString& folder, Judge judge = {},
                QWidget* parent = nullptr);
+
+  // Offers a field of the symbol's own: an add-on for the EAN/UPC options,
+  // the code sets for Code 128. The size and the verdict follow it; a
+  // refusal stands in place of the size and holds the export back.
+  void offer(Fields fields, Relayout relayout);
 
   ExportSettings settings() const;
   QString filePath() const;
@@ -56,10 +71,17 @@ class ExportDialog : public QDialog {
   void fileChanged();
   void updateSize();
   void browse();
+  void fieldChanged();
   void judge();
   void judged();
 
   render::Layout m_layout;
+  QString m_refusal;  // of the fields as they stand
+  ExportSettings m_initial;
+  Relayout m_relayout;
+  QFormLayout* m_form = nullptr;
+  QLineEdit* m_addOn = nullptr;
+  QComboBox* m_codeSet = nullptr;
   bool m_printSpacing;
   QComboBox* m_format = nullptr;
   QRadioButton* m_byDots = nullptr;

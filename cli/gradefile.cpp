@@ -5,6 +5,7 @@
 
 #include "cli/exitstatus.h"
 #include "export/grading.h"
+#include "export/symbollayout.h"
 
 namespace cli {
 
@@ -20,12 +21,14 @@ int runGrade(const GradeArguments& arguments, QTextStream& out, QTextStream& err
   request.dpi = arguments.dpi;
   request.minGrade = arguments.minGrade;
   if (arguments.data) {
-    // Typed data becomes what its symbol carries (check digits and all); data that makes
-    // no symbol of the type is taken as the text itself.
+    // Typed data becomes what its symbol carries (check digits, add-on and all); data that
+    // makes no symbol of the type is taken as the text itself.
     const auto carried = arguments.choice
-                             ? app::carriedByExport(*arguments.choice, *arguments.data, {})
+                             ? app::readerText(app::requestFor(*arguments.choice, *arguments.data,
+                                                               arguments.options))
                              : std::nullopt;
-    request.expected = carried.value_or(*arguments.data);
+    request.expected = carried ? carried->text : *arguments.data;
+    request.addOn = carried && carried->addOn;
   }
   const auto graded = app::gradeFile(file.readAll(), request);
   if (const auto* why = std::get_if<QString>(&graded)) {

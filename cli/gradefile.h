@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include "export/exportoptions.h"
+
 class QTextStream;
 
 namespace app {
@@ -15,7 +17,8 @@ namespace cli {
 struct GradeArguments {
   QString file;
   const app::Choice* choice = nullptr;  // null: the symbology the bars decode as
-  std::optional<QString> data;          // what the readers must read
+  std::optional<QString> data;          // what the readers must read, typed as for an export
+  app::ExportOptions options;           // how that data is read (add-on, Codabar ends, ...)
   std::optional<int> dpi;               // for vector files and pictures that store none
   char minGrade = 'C';
 };

@@ -57,13 +57,67 @@ QString readExportOptions(const TypedOptions& typed, ExportOptions& options) {
   options.label = !typed.noLabel;
   options.check = typed.check;
   options.optimize = typed.optimize;
+  if (typed.addOn) options.addOn = *typed.addOn;
+  if (typed.codeSet) {
+    const QString set = typed.codeSet->trimmed().toLower();
+    if (set == QLatin1String("auto"))
+      options.codeSet = linear::CodeSet::Auto;
+    else if (set == QLatin1String("a"))
+      options.codeSet = linear::CodeSet::A;
+    else if (set == QLatin1String("b"))
+      options.codeSet = linear::CodeSet::B;
+    else if (set == QLatin1String("c"))
+      options.codeSet = linear::CodeSet::C;
+    else
+      return QStringLiteral("--code-set is auto, A, B or C");
+    options.codeSetGiven = true;
+  }
+  if (typed.codabarEnds) {
+    const std::u32string ends = typed.codabarEnds->trimmed().toUpper().toStdU32String();
+    const auto isEnd = [](char32_t c) { return c >= U'A' && c <= U'D'; };
+    if (ends.size() != 2 || !isEnd(ends[0]) || !isEnd(ends[1]))
+      return QStringLiteral(
+          "--codabar-ends is two letters from A to D, start and stop, such as AB");
+    options.codabarEnds = std::pair{ends[0], ends[1]};
+  }
+  if (typed.bearers) {
+    const QString bearers = typed.bearers->trimmed().toLower();
+    if (bearers == QLatin1String("frame"))
+      options.bearers = render::Bearers::Frame;
+    else if (bearers == QLatin1String("top-bottom"))
+      options.bearers = render::Bearers::TopAndBottom;
+    else
+      return QStringLiteral("--bearers is frame or top-bottom");
+    options.bearersGiven = true;
+  }
   return {};
 }
 
 QString checkOptionsFor(const Choice& choice, const ExportOptions& options) {
+  const QLatin1String caption(choice.caption);
   if (options.check && choice.boxes[kAddCheckCharacter] == BoxRule::NotUsed)
-    return QStringLiteral("%1 has no check character to add").arg(QLatin1String(choice.caption));
+    return QStringLiteral("%1 has no check character to add").arg(caption);
+  if (!options.addOn.isEmpty() && !takesAddOn(choice))
+    return QStringLiteral("--addon goes with EAN-13, JAN-13, ISBN, UPC-A, UPC-E and EAN-8, not %1")
+        .arg(caption);
+  if (options.codeSetGiven && choice.form != Form::Code128)
+    return QStringLiteral("--code-set goes with Code 128, not %1").arg(caption);
+  if (options.codabarEnds && choice.form != Form::Codabar)
+    return QStringLiteral("--codabar-ends goes with Codabar, not %1").arg(caption);
+  if (options.bearersGiven && choice.form != Form::Itf14)
+    return QStringLiteral("--bearers goes with ITF-14, not %1").arg(caption);
   return {};
+}
+
+QString sizeWarning(const Choice& choice, const render::Resolution& resolution) {
+  const double x = resolution.moduleMm();
+  if (choice.form != Form::Itf14 ||
+      (x >= kItf14MinModuleMm - 5e-4 && x <= kItf14MaxModuleMm + 5e-4))
+    return {};
+  return QStringLiteral("ITF-14 is printed with X from %1 to %2 mm (GS1); this X is %3 mm")
+      .arg(kItf14MinModuleMm, 0, 'f', 3)
+      .arg(kItf14MaxModuleMm, 0, 'f', 3)
+      .arg(x, 0, 'f', 3);
 }
 
 SymbolRequest requestFor(const Choice& choice, const QString& data, const ExportOptions& options) {
@@ -76,7 +130,12 @@ SymbolRequest requestFor(const Choice& choice, const QString& data, const Export
                        .label = options.label ? 1 : 0,
                        .checkCharacter = check ? 1 : 0},
           .fontFamily = options.fontFamily,
-          .acceptCheckDigit = true};
+          .acceptCheckDigit = true,
+          .addOn = options.addOn,
+          .codeSet = options.codeSet,
+          .codabarEnds = options.codabarEnds,
+          .codabarEndsInData = true,
+          .bearers = options.bearers};
 }
 
 ExportSize exportSize(render::Format format, const render::Layout& layout,

@@ -15,26 +15,29 @@
 #include <QImageReader>
 #include <QProcess>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <memory>
+
+#include "export/limits.h"
 
 namespace app {
 
 namespace {
 
 constexpr int kDefaultDpi = 300;
-// The largest picture drawn or decoded for grading, in megabytes at four bytes a dot.
-constexpr int kLargestPictureMb = 1024;
 
+// A picture drawn to grade a file is held to the dots an image written may have.
 bool tooLarge(double width, double height) {
-  return width * height * 4 > static_cast<double>(kLargestPictureMb) * 1024 * 1024;
+  return width * height > static_cast<double>(limits().filePixels);
 }
 
 QString tooLargeText(double width, double height) {
-  return QStringLiteral("the picture would be %1 x %2 dots, too large to grade")
+  return QStringLiteral("the picture would be %1 x %2 dots, more than the %3 an image may have")
       .arg(std::ceil(width), 0, 'f', 0)
-      .arg(std::ceil(height), 0, 'f', 0);
+      .arg(std::ceil(height), 0, 'f', 0)
+      .arg(limits().filePixels);
 }
 
 double perMm(int dpi) { return dpi / 25.4; }
@@ -74,8 +77,11 @@ std::variant<verify::Image, QString> raster(const QByteArray& bytes, std::option
   QByteArray held = bytes;  // shared, not copied
   QBuffer buffer(&held);
   buffer.open(QIODevice::ReadOnly);
+  // In megabytes, for the largest image a file may have at four bytes a dot (Qt's readers
+  // alone stop at 128 MB); the limit is the process's (QT_IMAGEIO_MAXALLOC still overrides it).
+  const qint64 megabytes = (limits().filePixels * 4 >> 20) + 1;
+  QImageReader::setAllocationLimit(static_cast<int>(std::min<qint64>(megabytes, INT_MAX)));
   QImageReader reader(&buffer);
-  reader.setAllocationLimit(kLargestPictureMb);
   const QImage image = reader.read();
   if (image.isNull())
     return QStringLiteral("not a picture that can be read: %1").arg(reader.errorString());

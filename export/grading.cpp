@@ -70,7 +70,7 @@ std::variant<FileGrade, QString> gradeFile(const QByteArray& bytes, const GradeR
   options.requiredGrade = request.minGrade;
   FileGrade out;
   out.report = verify::grade(image, symbology, options);
-  out.readings = readBoth(image, symbology);
+  out.readings = readBoth(image, symbology, request.addOn);
 
   verify::Expected expected;
   QString refusal;
@@ -91,8 +91,15 @@ std::variant<FileGrade, QString> gradeFile(const QByteArray& bytes, const GradeR
                out.report.grade + 1e-9 >= verify::gradeFloor(request.minGrade);
 
   expected.shownLength = request.shownLength;
-  out.line = QString::fromStdString(
-      verify::summaryLine(out.report, out.readings.zxing, out.readings.zbar, expected));
+  // Control characters (GS1-128's GS) named, so that the line stays one line.
+  const auto visible = [](std::optional<std::string> text) {
+    if (text) *text = shown(QString::fromStdString(*text)).toStdString();
+    return text;
+  };
+  expected.text = visible(expected.text);
+  const verify::Reading zxing{visible(out.readings.zxing.text), out.readings.zxing.why};
+  const verify::Reading zbar{visible(out.readings.zbar.text), out.readings.zbar.why};
+  out.line = QString::fromStdString(verify::summaryLine(out.report, zxing, zbar, expected));
   if (!refusal.isEmpty()) out.line += QStringLiteral("; ") + refusal;
   return out;
 }
@@ -103,7 +110,11 @@ std::variant<FileGrade, QString> gradeExport(const QByteArray& bytes, const Symb
   const Choice& choice = *symbol.choice;
   GradeRequest request;
   request.choice = &choice;
-  request.expected = carriedByExport(choice, symbol.data, symbol.settings);
+  const auto carried = readerText(symbol);
+  if (carried) {
+    request.expected = carried->text;
+    request.addOn = carried->addOn;
+  }
   request.known = {.dotsPerModule = resolution.dots,
                    .printSpacing = symbol.settings.printSpacing != 0,
                    .data = symbol.data};

@@ -19,6 +19,7 @@ namespace app {
 struct GradeRequest {
   const Choice* choice = nullptr;   // null: the symbology is the one the picture decodes as
   std::optional<QString> expected;  // what both readers must report; none: what they agree on
+  bool addOn = false;               // EAN/UPC: expected has an add-on after a space
   ScanContext known;                // how it was drawn, for naming a cause
   std::optional<int> dpi;           // vector files, and rasters that store no resolution
   double xMm = 0;                   // nominal X; 0: as measured

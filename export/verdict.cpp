@@ -1,12 +1,15 @@
 #include "export/verdict.h"
 
 #include <QPainter>
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 
 #include "export/filepicture.h"
 #include "symbologies/eanupc/eanupc.h"
+#include "symbologies/eanupc/variants.h"
 
 namespace app {
 
@@ -24,6 +27,10 @@ constexpr std::array<ReaderSymbology, kSymbologyCount> kReaderSymbologies{{
     {Symbology::Jan13, verify::Symbology::Ean13, BarcodeFormat::EAN13},
     {Symbology::Isbn, verify::Symbology::Ean13, BarcodeFormat::EAN13},
     {Symbology::UpcA, verify::Symbology::UpcA, BarcodeFormat::UPCA},
+    {Symbology::UpcE, verify::Symbology::UpcE, BarcodeFormat::UPCE},
+    {Symbology::Ean8, verify::Symbology::Ean8, BarcodeFormat::EAN8},
+    {Symbology::Itf14, verify::Symbology::Itf14, BarcodeFormat::ITF},
+    {Symbology::Gs1_128, verify::Symbology::Gs1_128, BarcodeFormat::Code128},
 }};
 
 constexpr bool readerRowsInOrder() {
@@ -39,12 +46,23 @@ constexpr int kShortestItf = 6;
 
 constexpr qsizetype kZbarLongest = 253;
 
-// The white around the window's picture, as on paper: ten modules, the quiet zone these
-// symbologies ask for, at one pixel a module.
-constexpr int kScreenMargin = 10;
+// The white around a painted picture, as on paper: ten modules, the quiet zone these
+// symbologies ask for.
+constexpr int kQuietZoneModules = 10;
 
-// The image on white paper in 8-bit grey.
+// The image on white paper in 8-bit grey, which is what the reader takes.
 QImage onPaper(const QImage& image, int margin) {
+  if (!image.hasAlphaChannel()) {
+    // Row by row: a large export costs one byte a dot here, not five.
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    QImage page(grey.width() + 2 * margin, grey.height() + 2 * margin, QImage::Format_Grayscale8);
+    if (grey.isNull() || page.isNull()) return {};
+    page.fill(255);
+    for (int y = 0; y < grey.height(); ++y)
+      std::memcpy(page.scanLine(y + margin) + margin, grey.constScanLine(y),
+                  static_cast<std::size_t>(grey.width()));
+    return page;
+  }
   QImage page(image.width() + 2 * margin, image.height() + 2 * margin, QImage::Format_RGB32);
   page.fill(Qt::white);
   {
@@ -72,7 +90,7 @@ bool hasWideSpacedCode39(const QString& carried) {
                      [](QChar c) { return c == u'$' || c == u'/' || c == u'+' || c == u'%'; });
 }
 
-QString readerText(const verify::Reading& reading) {
+QString textOf(const verify::Reading& reading) {
   return QString::fromStdString(reading.text.value_or(std::string()));
 }
 
@@ -87,18 +105,18 @@ QString notScanning(const Choice& choice, const QString& carried, const ScanCont
   if (zxingRight != zbarRight) {
     const QString failing = zxingRight ? QStringLiteral("zbar") : QStringLiteral("zxing-cpp");
     const verify::Reading& failed = zxingRight ? readings.zbar : readings.zxing;
-    const QString why =
-        !cause.isEmpty() ? cause
-        : failed.text
-            ? QStringLiteral("it reads %1, not %2").arg(quoted(readerText(failed)), quoted(carried))
-            : QStringLiteral("it finds no %1 symbol").arg(name);
+    const QString why = !cause.isEmpty() ? cause
+                        : failed.text
+                            ? QStringLiteral("it reads %1, not %2")
+                                  .arg(quoted(shown(textOf(failed))), quoted(shown(carried)))
+                            : QStringLiteral("it finds no %1 symbol").arg(name);
     return QStringLiteral("Does not scan with %1: %2").arg(failing, why);
   }
   if (!cause.isEmpty()) return QStringLiteral("Does not scan: ") + cause;
   const verify::Reading& read = readings.zxing.text ? readings.zxing : readings.zbar;
   if (read.text)
     return QStringLiteral("Does not scan: it reads as %1, not %2")
-        .arg(quoted(readerText(read)), quoted(carried));
+        .arg(quoted(shown(textOf(read))), quoted(shown(carried)));
   return QStringLiteral("Does not scan: no reader finds a %1 symbol in it").arg(name);
 }
 
@@ -120,7 +138,49 @@ int checkDigitOf(const Choice& choice, const QString& digits) {
   return symbol ? symbol->number.back() - '0' : 0;
 }
 
+// What to type for an ISBN-10, or an ISBN with hyphens.
+constexpr const char* kIsbn10 = "; for an ISBN-10, type 978 and its first nine digits";
+
+QString isbnGuidance(std::u32string_view text) {
+  const auto reading = eanupc::readIsbn(text);
+  if (const auto* isbn = std::get_if<eanupc::Isbn>(&reading)) {
+    const QString digits = QString::fromStdU32String(isbn->ean13Data);
+    if (isbn->fromIsbn10)
+      return QStringLiteral(
+                 "ISBN-10: type 978 and its first nine digits, %1; the check digit is "
+                 "added")
+          .arg(digits);
+    if (isbn->hyphenated)
+      return QStringLiteral("ISBN: type the 12 digits without hyphens, %1").arg(digits);
+    return {};
+  }
+  if (!text.empty() && (text.back() == U'X' || text.back() == U'x'))
+    return QStringLiteral("ISBN: an ISBN-10's check character is not typed") + kIsbn10;
+  return {};
+}
+
 }  // namespace
+
+QString shown(const QString& text) {
+  QString out;
+  for (const QChar c : text) {
+    if (c.unicode() == 0x1d)
+      out += QStringLiteral("<GS>");
+    else if (c.unicode() < 0x20)
+      out += QStringLiteral("<%1>").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    else
+      out += c;
+  }
+  return out;
+}
+
+QString gs1Guidance(const Choice& choice, const QString& data) {
+  static const QRegularExpression gs1(QStringLiteral("\\(01\\)[0-9]{14}"));
+  if (choice.form != Form::Code128 || !gs1.match(data).hasMatch()) return {};
+  return QStringLiteral(
+      "GS1 data? Code 128 carries the parentheses as text and no FNC1: export it as GS1-128 "
+      "(--type gs1-128)");
+}
 
 QString symbologyName(const Choice& choice) { return QString::fromLatin1(choice.readerName); }
 
@@ -128,6 +188,11 @@ std::optional<QString> carriedText(const Choice& choice, const QString& data,
                                    const linear::Settings& settings) {
   const std::u32string text = data.toStdU32String();
   if (text.empty()) return std::nullopt;
+  if (!hasButton(choice)) {
+    const auto carried = readerText(
+        {.choice = &choice, .data = data, .settings = settings, .fontFamily = QString()});
+    return carried ? std::optional(carried->text) : std::nullopt;
+  }
   if (choice.family == Family::Linear) {
     const linear::Encoding encoding = choice.encodeLinear(text, settings);
     const auto* symbol = std::get_if<linear::Symbol>(&encoding);
@@ -153,8 +218,9 @@ bool Readings::bothRead(const QString& text) const {
   return zxing.text == wanted && zbar.text == wanted;
 }
 
-Readings readBoth(const verify::Image& image, verify::Symbology symbology) {
-  Readings readings{verify::readZxing(image, symbology), verify::readZbar(image, symbology)};
+Readings readBoth(const verify::Image& image, verify::Symbology symbology, bool addOn) {
+  Readings readings{verify::readZxing(image, symbology, addOn),
+                    verify::readZbar(image, symbology, addOn)};
   if (symbology == verify::Symbology::Codabar) {
     readings.zxing = withoutFrame(readings.zxing);
     readings.zbar = withoutFrame(readings.zbar);
@@ -203,20 +269,28 @@ QString causeOf(const Choice& choice, const QString& carried, const ScanContext&
 
 Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
                     const ScanContext& known) {
-  if (const QString refused = refusalOf(choice, carried); !refused.isEmpty())
+  return scanVerdictFor(image, choice, ReaderText{.text = carried}, known);
+}
+
+Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
+                       const ScanContext& known) {
+  if (const QString refused = refusalOf(choice, carried.text); !refused.isEmpty())
     return {false, QStringLiteral("Does not scan: ") + refused};
-  const verify::Image page = readerImage(onPaper(image, kScreenMargin), 1);
-  const Readings readings = readBoth(page, readerSymbology(choice.id).graded);
+  const verify::Image page =
+      readerImage(onPaper(image, kQuietZoneModules * std::max(1, known.dotsPerModule)), 1);
+  const Readings readings = readBoth(page, readerSymbology(choice.id).graded, carried.addOn);
   const QString name = QString::fromLatin1(choice.readerName);
-  if (readings.bothRead(carried))
-    return {true, QStringLiteral("Scans as %1: %2").arg(name, carried)};
-  return {false, notScanning(choice, carried, known, readings)};
+  if (readings.bothRead(carried.text))
+    return {true, QStringLiteral("Scans as %1: %2").arg(name, shown(carried.text))};
+  return {false, notScanning(choice, carried.text, known, readings)};
 }
 
 QString eanUpcGuidance(const Choice& choice, const QString& data) {
   if (choice.family != Family::EanUpc || data.isEmpty()) return {};
   const QString caption = QString::fromLatin1(choice.shortName);
   const std::u32string text = data.toStdU32String();
+  if (choice.form == Form::Isbn)
+    if (const QString isbn = isbnGuidance(text); !isbn.isEmpty()) return isbn;
   const auto wrong = std::find_if_not(text.begin(), text.end(), eanupc::isAsciiDigit);
   if (wrong != text.end()) {
     const char32_t c = *wrong;
@@ -231,7 +305,8 @@ QString eanUpcGuidance(const Choice& choice, const QString& data) {
     return QStringLiteral("%1 is not allowed in %2: digits only").arg(quoted(shown), caption);
   }
   if (matchPrefix(choice, data.toStdU32String()) == PrefixMatch::Wrong)
-    return QStringLiteral("%1 numbers start with %2").arg(caption, prefixList(choice));
+    return QStringLiteral("%1 numbers start with %2").arg(caption, prefixList(choice)) +
+           (choice.form == Form::Isbn && !data.startsWith(QLatin1String("97")) ? kIsbn10 : "");
   const auto wanted = static_cast<qsizetype>(choice.dataLength);
   const auto typed = static_cast<qsizetype>(text.size());
   if (typed == wanted + 1)
@@ -248,12 +323,14 @@ QString eanUpcGuidance(const Choice& choice, const QString& data) {
   return {};
 }
 
-std::optional<QString> carriedByExport(const Choice& choice, const QString& data,
-                                       const linear::Settings& settings) {
-  // A typed EAN/UPC check digit was checked when the symbol was laid out.
-  const bool withCheckDigit = choice.family == Family::EanUpc &&
-                              static_cast<std::size_t>(data.size()) == choice.dataLength + 1;
-  return carriedText(choice, withCheckDigit ? data.chopped(1) : data, settings);
+std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& request,
+                                     int dotsPerModule) {
+  const auto carried = readerText(request);
+  if (!carried) return std::nullopt;
+  return scanVerdictFor(drawn, *request.choice, *carried,
+                        {.dotsPerModule = dotsPerModule,
+                         .printSpacing = request.settings.printSpacing != 0,
+                         .data = request.data});
 }
 
 }  // namespace app

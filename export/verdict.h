@@ -16,13 +16,15 @@
 #include <optional>
 
 #include "export/choices.h"
+#include "export/symbollayout.h"
 #include "symbologies/linear/linear.h"
 #include "verify/readers.h"
 #include "verify/symbology.h"
 
 namespace app {
 
-// How the grader and the readers know an option's symbols: JAN-13 and ISBN are EAN-13.
+// How the grader and the readers know an option's symbols: JAN-13 and ISBN are EAN-13,
+// GS1-128 is Code 128 with FNC1 first.
 struct ReaderSymbology {
   Symbology option;
   verify::Symbology graded;
@@ -50,17 +52,14 @@ struct ScanContext {
 std::optional<QString> carriedText(const Choice& choice, const QString& data,
                                    const linear::Settings& settings);
 
-// The same for data as the command line takes it: an EAN/UPC check digit may be typed.
-std::optional<QString> carriedByExport(const Choice& choice, const QString& data,
-                                       const linear::Settings& settings);
-
 // Both readers on the picture exactly as it is; Codabar's start and stop letters, which
 // zbar reports and zxing-cpp does not, are taken off.
+// With addOn, an EAN/UPC add-on is required and read after a space.
 struct Readings {
   verify::Reading zxing, zbar;
   bool bothRead(const QString& text) const;
 };
-Readings readBoth(const verify::Image& image, verify::Symbology symbology);
+Readings readBoth(const verify::Image& image, verify::Symbology symbology, bool addOn = false);
 
 // Why a symbol of this data cannot be read whatever it is drawn like (an Interleaved 2 of
 // 5 too short for most scanners); empty when there is no such reason.
@@ -76,11 +75,27 @@ QString causeOf(const Choice& choice, const QString& carried, const ScanContext&
 // Thread-safe: it touches no widget.
 Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
                     const ScanContext& known);
+// The same for a symbol with an add-on to read.
+Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
+                       const ScanContext& known);
+
+// Whether the request's symbol scans as painted (a label on its sheet), read as the
+// window's picture is. Nothing when the request makes no symbol.
+std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& request,
+                                     int dotsPerModule);
+
+// Control characters (GS1-128's GS) named, so that a text stays on one line.
+QString shown(const QString& text);
 
 // For an EAN/UPC option, why this input cannot make a symbol, in words
-// ("letters are not allowed in EAN-13"); empty when the input is fine or
-// only incomplete.
+// ("letters are not allowed in EAN-13"); for ISBN, what to type for an
+// ISBN-10. Empty when the input is fine or only incomplete.
 QString eanUpcGuidance(const Choice& choice, const QString& data);
+
+// For Code 128 data that looks like GS1 element strings ("(01)" and 14
+// digits): Code 128 carries the parentheses as text, so say to export it as
+// GS1-128. Empty otherwise.
+QString gs1Guidance(const Choice& choice, const QString& data);
 
 // What a reader calls the choice's symbology ("EAN-13" for JAN-13 and ISBN).
 QString symbologyName(const Choice& choice);

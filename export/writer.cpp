@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include "export/names.h"
 
@@ -23,26 +24,6 @@ QString whatStandsThere(mode_t mode) {
   if (S_ISSOCK(mode)) return QStringLiteral("A socket stands at that name");
   if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("A device stands at that name");
   return QStringLiteral("Something other than a file stands at that name");
-}
-
-// Writes all of bytes, resuming after signals and short writes.
-bool writeAll(int fd, const QByteArray& bytes) {
-  const char* data = bytes.constData();
-  qsizetype left = bytes.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (written == 0) {
-      errno = EIO;
-      return false;
-    }
-    data += written;
-    left -= written;
-  }
-  return true;
 }
 
 // Removes the temporary file on every way out but a successful rename.
@@ -87,8 +68,30 @@ class Temporary {
 
 }  // namespace
 
-QString writeInFolder(int folder, const QByteArray& name, const QByteArray& bytes,
-                      Durability durability) {
+bool writeAll(int fd, const char* data, qsizetype size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (written == 0) {
+      errno = EIO;
+      return false;
+    }
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+namespace {
+
+// The one writer. fill puts the file's bytes into the open temporary file and
+// says what went wrong, or ""; when their number is known beforehand
+// (expected >= 0) the file must hold exactly that many before it is renamed.
+QString writeInFolderBy(int folder, const QByteArray& name, Durability durability,
+                        const std::function<QString(int fd)>& fill, qint64 expected) {
   if (name.isEmpty()) return QStringLiteral("The file name is empty");
   if (name.size() > kMaxNameBytes)
     return QStringLiteral("The file name is too long: %1 bytes, at most %2")
@@ -115,7 +118,15 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
   Temporary temporary(folder);
   if (!temporary.create(keepMode ? 0600 : mode)) return systemError(errno);
   if (keepMode && ::fchmod(temporary.fd(), mode) != 0) return systemError(errno);
-  if (!writeAll(temporary.fd(), bytes)) return systemError(errno);
+  if (const QString problem = fill(temporary.fd()); !problem.isEmpty()) return problem;
+  if (expected >= 0) {
+    struct stat written {};
+    if (::fstat(temporary.fd(), &written) != 0) return systemError(errno);
+    if (written.st_size != expected)
+      return QStringLiteral("Only %1 of %2 bytes reached the file")
+          .arg(written.st_size)
+          .arg(expected);
+  }
   if (durability == Durability::Now && ::fsync(temporary.fd()) != 0) return systemError(errno);
   if (!temporary.close()) return systemError(errno);
   if (::renameat(folder, temporary.name().constData(), folder, name.constData()) != 0) {
@@ -128,17 +139,48 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
   return {};
 }
 
-QString writeAtomically(const QString& path, const QByteArray& bytes) {
-  const QByteArray target = QFile::encodeName(path);
+// Runs write on the open folder of a path (the current directory for a bare
+// name) and the name in it.
+QString inFolderOf(const QByteArray& target,
+                   const std::function<QString(int folder, const QByteArray& name)>& write) {
   const qsizetype slash = target.lastIndexOf('/');
   const QByteArray name = target.mid(slash + 1);
   if (name.isEmpty()) return QStringLiteral("The file name is empty");
   const QByteArray folderPath = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : target.left(slash);
   const int folder = ::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return systemError(errno);
-  const QString problem = writeInFolder(folder, name, bytes, Durability::Now);
+  const QString problem = write(folder, name);
   ::close(folder);
   return problem;
+}
+
+}  // namespace
+
+QString writeInFolder(int folder, const QByteArray& name, const QByteArray& bytes,
+                      Durability durability) {
+  if (!name.isEmpty() && bytes.isEmpty()) return QStringLiteral("There is nothing to write");
+  return writeInFolderBy(
+      folder, name, durability,
+      [&bytes](int fd) {
+        return writeAll(fd, bytes.constData(), bytes.size()) ? QString() : systemError(errno);
+      },
+      bytes.size());
+}
+
+QString writeStreamed(const QString& path, const std::function<QString(int fd)>& fill) {
+  return inFolderOf(QFile::encodeName(path), [&fill](int folder, const QByteArray& name) {
+    return writeInFolderBy(folder, name, Durability::Now, fill, -1);
+  });
+}
+
+QString writeAtomically(const QString& path, const QByteArray& bytes) {
+  return writeAtomically(QFile::encodeName(path), bytes);
+}
+
+QString writeAtomically(const QByteArray& target, const QByteArray& bytes) {
+  return inFolderOf(target, [&bytes](int folder, const QByteArray& name) {
+    return writeInFolder(folder, name, bytes, Durability::Now);
+  });
 }
 
 }  // namespace app

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <map>
 
 #include "render/glyphs.h"
 #include "render/png.h"
@@ -29,17 +28,21 @@ QFont deviceFont(const Layout& layout, double pixelSize, const QPaintDevice* dev
 
 void drawTexts(QPainter& painter, const Layout& layout, const Scale& scale, double top,
                const QPaintDevice* device) {
-  if (layout.texts.empty()) return;
-  const QFont font = deviceFont(layout, layout.fontSize * scale.module, device);
-  painter.setFont(font);
   painter.setPen(Qt::black);
-  const QFontMetricsF metrics(font, device);
-  const double baseline = top + (layout.textTop + layout.ascent) * scale.module;
   for (const Text& text : layout.texts) {
+    const QFont font = deviceFont(layout, layout.sizeOf(text) * scale.module, device);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, device);
+    const double baseline = top + (layout.topOf(text) + layout.ascentOf(text)) * scale.module;
     const double centre = scale.x(text.centreX, text.spacesBefore, layout);
     painter.drawText(QPointF(centre - metrics.horizontalAdvance(text.text) / 2, baseline),
                      text.text);
   }
+}
+
+// A bar's width in a device's units: a bearer bar widens with the spaces it spans.
+double barWidth(const Bar& bar, const Scale& scale) {
+  return bar.width * scale.module + bar.spacesAcross * scale.extraSpace - scale.reduction;
 }
 
 // Appends a number with at most four decimals, without trailing zeros.
@@ -165,34 +168,47 @@ QImage rasterImage(const Layout& layout, const Resolution& resolution, bool prin
   image.setDotsPerMeterX(dotsPerMetre);
   image.setDotsPerMeterY(dotsPerMetre);
 
-  // A symbol's rows differ only where the longer bars (guards) go on: build
-  // each distinct row once and copy it down.
+  // A symbol's rows differ only where bars begin or end (the longer guards,
+  // an add-on, bearer bars): build each distinct row once and copy it down.
   const int top = static_cast<int>(std::lround(layout.margin * n));
-  std::map<int, std::vector<const Bar*>> byBottom;
-  for (const Bar& bar : layout.bars)
-    byBottom[top + static_cast<int>(std::lround(bar.height * n))].push_back(&bar);
+  struct Span {
+    int first, end;  // rows
+    const Bar* bar;
+  };
+  std::vector<Span> spans;
+  std::vector<int> edges;
+  for (const Bar& bar : layout.bars) {
+    const int first = top + static_cast<int>(std::lround(bar.top * n));
+    const int end = first + static_cast<int>(std::lround(bar.height * n));
+    spans.push_back({first, end, &bar});
+    edges.push_back(first);
+    edges.push_back(end);
+  }
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
   std::vector<uchar> row(static_cast<std::size_t>(width));
-  int y = top;
-  for (auto band = byBottom.begin(); band != byBottom.end(); ++band) {
+  for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
     std::fill(row.begin(), row.end(), uchar{255});
-    for (auto rest = band; rest != byBottom.end(); ++rest) {
-      for (const Bar* bar : rest->second) {
-        const int x = static_cast<int>(std::lround(scale.x(bar->x, bar->spacesBefore, layout)));
-        const int end = std::min(width, x + bar->width * n);
-        std::fill(row.begin() + std::max(0, x), row.begin() + std::max(0, end), uchar{0});
-      }
+    for (const Span& span : spans) {
+      if (span.first > edges[e] || span.end < edges[e + 1]) continue;
+      const Bar& bar = *span.bar;
+      const int x = static_cast<int>(std::lround(scale.x(bar.x, bar.spacesBefore, layout)));
+      const int end =
+          std::min(width, x + bar.width * n +
+                              static_cast<int>(std::lround(bar.spacesAcross * scale.extraSpace)));
+      std::fill(row.begin() + std::max(0, x), row.begin() + std::max(0, end), uchar{0});
     }
-    for (; y < band->first && y < height; ++y)
+    for (int y = std::max(0, edges[e]); y < edges[e + 1] && y < height; ++y)
       std::memcpy(image.scanLine(y), row.data(), row.size());
   }
 
   // Dots are black or white, as a printer makes them: no grey text edges.
-  if (!layout.texts.empty()) {
-    const int pixelSize = std::max(1, static_cast<int>(std::lround(layout.fontSize * n)));
-    const int baseline = static_cast<int>(std::lround(top + (layout.textTop + layout.ascent) * n));
-    for (const Text& text : layout.texts)
-      drawTextCentred(image, layout.fontFamily, pixelSize, text.text,
-                      scale.x(text.centreX, text.spacesBefore, layout), baseline);
+  for (const Text& text : layout.texts) {
+    const int pixelSize = std::max(1, static_cast<int>(std::lround(layout.sizeOf(text) * n)));
+    const int baseline =
+        static_cast<int>(std::lround(top + (layout.topOf(text) + layout.ascentOf(text)) * n));
+    drawTextCentred(image, layout.fontFamily, pixelSize, text.text,
+                    scale.x(text.centreX, text.spacesBefore, layout), baseline);
   }
   return image;
 }
@@ -224,9 +240,9 @@ QByteArray svgDocument(const Layout& layout, const Resolution& resolution, bool 
     out.append("<rect x=\"");
     appendNumber(out, scale.x(bar.x, bar.spacesBefore, layout));
     out.append("\" y=\"");
-    appendNumber(out, top);
+    appendNumber(out, top + bar.top * x);
     out.append("\" width=\"");
-    appendNumber(out, bar.width * x - scale.reduction);
+    appendNumber(out, barWidth(bar, scale));
     out.append("\" height=\"");
     appendNumber(out, bar.height * x);
     out.append("\"/>\n");
@@ -236,11 +252,11 @@ QByteArray svgDocument(const Layout& layout, const Resolution& resolution, bool 
     out.append("<text x=\"");
     appendNumber(out, scale.x(text.centreX, text.spacesBefore, layout));
     out.append("\" y=\"");
-    appendNumber(out, top + (layout.textTop + layout.ascent) * x);
+    appendNumber(out, top + (layout.topOf(text) + layout.ascentOf(text)) * x);
     out.append("\" font-family=\"");
     appendEscaped(out, layout.fontFamily);
     out.append("\" font-size=\"");
-    appendNumber(out, layout.fontSize * x);
+    appendNumber(out, layout.sizeOf(text) * x);
     out.append("\" text-anchor=\"middle\" fill=\"#000000\">");
     appendEscaped(out, text.text);
     out.append("</text>\n");
@@ -253,8 +269,8 @@ void paint(QPainter& painter, const Layout& layout, const Scale& scale) {
   painter.fillRect(QRectF(0, 0, scale.width(layout), scale.height(layout)), Qt::white);
   const double top = layout.margin * scale.module;
   for (const Bar& bar : layout.bars)
-    painter.fillRect(QRectF(scale.x(bar.x, bar.spacesBefore, layout), top,
-                            bar.width * scale.module - scale.reduction, bar.height * scale.module),
+    painter.fillRect(QRectF(scale.x(bar.x, bar.spacesBefore, layout), top + bar.top * scale.module,
+                            barWidth(bar, scale), bar.height * scale.module),
                      Qt::black);
   drawTexts(painter, layout, scale, top, painter.device());
 }

@@ -69,14 +69,6 @@ const FontMeasure& measureOf(const QString& family) {
   return **known.insert(family, std::make_shared<const FontMeasure>(family));
 }
 
-void setFont(Layout& layout, const QString& family, double size) {
-  const FontMeasure& measure = measureOf(family);
-  layout.fontFamily = family;
-  layout.fontSize = size;
-  layout.ascent = measure.ascent(size);
-  layout.descent = measure.descent(size);
-}
-
 // Bars from a string of modules, "1" dark; runs of dark modules of one height
 // become one bar.
 void addModuleBars(Layout& layout, const std::string& modules, auto heightOf) {
@@ -97,7 +89,7 @@ void layoutDigits(Layout& layout, const std::string& number, bool label, const Q
                   double fontSize, double dataBars, const std::vector<double>& centres) {
   layout.textTop = dataBars;
   if (!label) return;
-  setFont(layout, fontFamily, fontSize);
+  setLayoutFont(layout, fontFamily, fontSize);
   for (std::size_t k = 0; k < number.size() && k < centres.size(); ++k)
     layout.texts.push_back({QString(QLatin1Char(number[k])), centres[k], 0});
 }
@@ -107,15 +99,30 @@ double digitCentre(std::size_t k) { return static_cast<double>(eanupc::firstModu
 
 }  // namespace
 
+void setLayoutFont(Layout& layout, const QString& family, double size) {
+  const FontMeasure& measure = measureOf(family);
+  layout.fontFamily = family;
+  layout.fontSize = size;
+  layout.ascent = measure.ascent(size);
+  layout.descent = measure.descent(size);
+}
+
+double textWidth(const QString& family, const QString& text, double size) {
+  return measureOf(family).width(text, size);
+}
+
 double Layout::barsHeight() const {
-  double tallest = 0;
-  for (const Bar& bar : bars) tallest = std::max(tallest, bar.height);
-  return tallest;
+  double lowest = 0;
+  for (const Bar& bar : bars) lowest = std::max(lowest, bar.top + bar.height);
+  return lowest;
 }
 
 double Layout::height() const {
   double bottom = barsHeight();
-  if (!texts.empty()) bottom = std::max(bottom, textTop + ascent + descent);
+  for (const Text& text : texts) {
+    const double scale = fontSize > 0 ? sizeOf(text) / fontSize : 1;
+    bottom = std::max(bottom, topOf(text) + (ascent + descent) * scale);
+  }
   return margin + bottom + margin;
 }
 
@@ -133,7 +140,7 @@ Layout layoutLinear(const linear::Symbol& symbol, bool label, const QString& fon
   if (!label || symbol.label.empty()) return layout;
 
   const QString text = QString::fromStdU32String(symbol.label);
-  setFont(layout, fontFamily, kLinearFontModules);
+  setLayoutFont(layout, fontFamily, kLinearFontModules);
   layout.textTop = barHeight + kLinearLabelGap;
   layout.texts.push_back(
       {text, layout.symbolModules / 2.0, static_cast<double>(layout.spaceCount) / 2});

@@ -4,6 +4,7 @@
 // and total size. The devices (raster, SVG, PDF, printer) only scale it.
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "symbologies/eanupc/eanupc.h"
@@ -17,6 +18,8 @@ struct Bar {
   int width = 1;         // in modules
   int spacesBefore = 0;  // spaces of the symbol left of it (print spacing widens each)
   double height = 0;     // in modules, from the top of the bars
+  double top = 0;        // modules below the top of the bars: an add-on's, a bearer bar's
+  int spacesAcross = 0;  // spaces of the symbol it spans (a bearer bar), widened as they are
 };
 
 // A piece of text, centred on a point.
@@ -24,6 +27,11 @@ struct Text {
   QString text;
   double centreX = 0;       // modules from the symbol's first module
   double spacesBefore = 0;  // spaces left of that point
+  // A line of its own (an add-on's digits, the ISBN over the bars): its top,
+  // modules below the top of the bars; none: at textTop. Its font's size in
+  // modules; 0: the layout's.
+  std::optional<double> top = std::nullopt;
+  double size = 0;
 };
 
 struct Layout {
@@ -41,8 +49,14 @@ struct Layout {
   double descent = 0;
   bool followsPrintSpacing = false;  // the linear family; EAN/UPC keep their module widths
 
-  double barsHeight() const;
-  double height() const;  // in modules, margins included
+  double barsHeight() const;  // to the lowest bar's bottom
+  double height() const;      // in modules, margins included
+  // Where a text's line starts, and its font's pixel size and ascent, in modules.
+  double topOf(const Text& text) const { return text.top.value_or(textTop); }
+  double sizeOf(const Text& text) const { return text.size > 0 ? text.size : fontSize; }
+  double ascentOf(const Text& text) const {
+    return fontSize > 0 ? ascent * sizeOf(text) / fontSize : 0;
+  }
   int widthModules() const { return quietLeft + symbolModules + quietRight; }
 };
 
@@ -60,6 +74,10 @@ inline constexpr int kUpcAQuietZone = 9;
 Layout layoutLinear(const linear::Symbol& symbol, bool label, const QString& fontFamily);
 Layout layoutEan13(const eanupc::Symbol& symbol, bool label, const QString& fontFamily);
 Layout layoutUpcA(const eanupc::Symbol& symbol, bool label, const QString& fontFamily);
+
+// Sets the layout's font; the width of a text in it at a pixel size, in modules.
+void setLayoutFont(Layout& layout, const QString& family, double size);
+double textWidth(const QString& family, const QString& text, double size);
 
 // How a device scales a layout: everything in the device's own units.
 struct Scale {

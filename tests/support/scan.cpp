@@ -53,6 +53,18 @@ std::optional<std::string> scan(const QImage& image, ZXing::BarcodeFormat format
   return result.text();
 }
 
+std::string scanAny(const QImage& image, bool addOn) {
+  const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+  ZXing::DecodeHints hints;
+  hints.setTryHarder(true);
+  hints.setEanAddOnSymbol(addOn ? ZXing::EanAddOnSymbol::Require : ZXing::EanAddOnSymbol::Ignore);
+  const ZXing::Result result =
+      ZXing::ReadBarcode({grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
+                          static_cast<int>(grey.bytesPerLine())},
+                         hints);
+  return result.isValid() ? result.text() + "|" + result.symbologyIdentifier() : "none";
+}
+
 std::optional<std::string> zbarimg(const QString& file, std::string_view key) {
   // zbarimg's names for the options, and how it names each in its output.
   static const std::map<std::string_view, std::pair<QStringList, std::string>> kConfig{

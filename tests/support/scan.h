@@ -22,4 +22,8 @@ std::optional<std::string> scan(const QImage& image, ZXing::BarcodeFormat format
 // off, or nothing.
 std::optional<std::string> zbarimg(const QString& file, std::string_view key);
 
+// Any format zxing-cpp knows, as it reports it: "text|symbology identifier"
+// ("5901234123457 12|]E3"), an add-on required when asked; "none" unread.
+std::string scanAny(const QImage& image, bool addOn = false);
+
 }  // namespace testsupport
