@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "export/choices.h"
+#include "export/grading.h"
 #include "export/labels/fields.h"
 #include "export/labels/messages.h"
 #include "export/labels/pdfpages.h"
@@ -307,10 +308,15 @@ std::optional<QString> labelFault(const LabelJob& job, const PlacedLabel& label,
   const app::Choice& choice = *label.record.choice;
   const app::SymbolRequest request =
       app::requestFor(choice, label.record.data, job.content.options);
-  const auto verdict =
-      app::exportVerdict(paintedLabel(job, label, dpi), request, dotsAt(job.content.options, dpi));
-  if (verdict && verdict->scans) return std::nullopt;
-  return verdict ? verdict->text : QStringLiteral("Does not scan");
+  // Graded as --verify grades an export: the label as printed, read by both
+  // readers, with the physical checks.
+  const render::Resolution resolution{dotsAt(job.content.options, dpi), dpi};
+  const auto graded = app::gradeExport(render::encodedImage(paintedLabel(job, label, dpi), "PNG"),
+                                       request, resolution);
+  if (const auto* why = std::get_if<QString>(&graded)) return *why;
+  const auto& grade = std::get<app::FileGrade>(graded);
+  if (grade.passes) return std::nullopt;
+  return grade.line;
 }
 
 QImage firstPage(const LabelJob& job, RecordSource& source, int dpi, QString& problem,
