@@ -7,7 +7,8 @@ PREFIX   ?= /usr/local
 SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
 PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev zlib1g-dev libgtest-dev libgmock-dev \
             libzxing-dev libbenchmark-dev libzint-dev zint fonts-wine fonts-dejavu-core \
-            desktop-file-utils file poppler-utils clang-format
+            desktop-file-utils file poppler-utils clang-format libfreetype-dev libfontconfig-dev \
+            fonts-ocr-b ghostscript zbar-tools
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBG_WERROR=ON
 
 .PHONY: deps build run test bench install format format-check screenshot clean

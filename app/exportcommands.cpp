@@ -21,7 +21,7 @@
 #include "export/symbollayout.h"
 #include "export/verdict.h"
 #include "export/writer.h"
-#include "render/png.h"
+#include "render/devices.h"
 #include "surface/picturebox.h"
 
 namespace app {
@@ -108,36 +108,62 @@ void BarcodeGenerator::setExportSettings(const ExportSettings& settings) {
 
 namespace {
 
-// The symbol the window shows, laid out for export.
-std::optional<render::Layout> layoutOfShown(const BarcodeGenerator& window,
-                                            const linear::Settings& settings) {
-  const Controls& ui = window.controls();
-  const auto layout = layoutSymbol({.choice = window.checkedChoice(),
-                                    .data = ui.dataInput->text(),
-                                    .settings = settings,
-                                    .fontFamily = ui.fontName->text()});
-  if (const auto* symbol = std::get_if<render::Layout>(&layout)) return *symbol;
-  return std::nullopt;
+// The font the window's Export uses: the label font for the linear family;
+// EAN/UPC digits in the standard's OCR B.
+QString exportFont(const BarcodeGenerator& window) {
+  const Choice* choice = window.checkedChoice();
+  return choice && choice->family == Family::Linear ? window.controls().fontName->text()
+                                                    : QString();
+}
+
+// Lays the symbol on show out for any options.
+ExportDialog::LayoutMaker layoutMaker(const BarcodeGenerator& window) {
+  const Choice* choice = window.checkedChoice();
+  const std::string data = window.controls().dataInput->text().toStdString();
+  return [choice, data](const ExportOptions& options) -> std::variant<render::Layout, std::string> {
+    if (!choice) return std::string("No barcode type chosen");
+    return layoutSymbol(requestFor(*choice, data, options));
+  };
 }
 
 }  // namespace
 
+struct BarcodeGenerator::PreparedExport {
+  ExportOptions options;
+  render::Layout layout;
+};
+
+std::optional<BarcodeGenerator::PreparedExport> BarcodeGenerator::prepareExport(
+    const ExportSettings& exportSettings, const QString& title) {
+  const auto options = exportSettings.options(settings(), exportFont(*this));
+  if (const auto* problem = std::get_if<QString>(&options)) {
+    m_platform->message(this, *problem, title);
+    return std::nullopt;
+  }
+  const auto layout = layoutMaker(*this)(std::get<ExportOptions>(options));
+  if (const auto* refused = std::get_if<std::string>(&layout)) {
+    m_platform->message(this, QString::fromStdString(*refused), title);
+    return std::nullopt;
+  }
+  return PreparedExport{std::get<ExportOptions>(options), std::get<render::Layout>(layout)};
+}
+
 void BarcodeGenerator::exportBarcode() {
   if (!barcodeReady(kNoBarcodeToSave)) return;
-  const auto layout = layoutOfShown(*this, settings());
-  if (!layout) return;
   const QString baseName = saveFileName(ui.dataInput->text()).chopped(4);  // without ".bmp"
-  const linear::Settings symbolSettings = settings();
-  const bool spacing = symbolSettings.printSpacing != 0;
   const Choice* choice = checkedChoice();
   const QString data = ui.dataInput->text();
-  auto judge = [&](render::Format format, const render::Resolution& resolution) {
-    const auto verdict = exportVerdict(render::proofImage(format, *layout, resolution, spacing),
-                                       *choice, data, symbolSettings, resolution.dots);
+  const linear::Settings symbolSettings = settings();
+  auto judge = [&](const render::Layout& layout, const ExportPlan& plan) {
+    const int dots = plan.module.dots > 0
+                         ? plan.module.dots
+                         : static_cast<int>(plan.module.mm * plan.output.dpi / 25.4 + 0.5);
+    const auto verdict = exportVerdict(imageOf(render::picture(layout, plan.output)), *choice, data,
+                                       symbolSettings, dots);
     return verdict ? verdict->text : QString();
   };
-  ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->currentDirectory(),
-                      judge, this);
+  ExportDialog dialog(layoutMaker(*this), symbolSettings, exportFont(*this), *m_exportSettings,
+                      baseName, m_platform->currentDirectory(), judge, this);
   if (dialog.exec() != QDialog::Accepted) return;
   *m_exportSettings = dialog.settings();
   const QString path = dialog.filePath();
@@ -153,31 +179,40 @@ void BarcodeGenerator::exportBarcode() {
 
 bool BarcodeGenerator::exportShown(const QString& path, const ExportSettings& exportSettings) {
   if (!barcodeReady(kNoBarcodeToSave)) return false;
-  const linear::Settings symbolSettings = settings();
-  const auto layout = layoutOfShown(*this, symbolSettings);
-  if (!layout) return false;
-  const QString problem = writeAtomically(
-      path, render::document(exportSettings.format, *layout, exportSettings.resolution(),
-                             symbolSettings.printSpacing != 0));
-  if (problem.isEmpty()) return true;
+  const auto prepared = prepareExport(exportSettings, kExportTitle);
+  if (!prepared) return false;
+  const ExportPlan plan = planExport(prepared->options, prepared->layout);
+  const std::string problem = writeAtomically(
+      QFile::encodeName(path).toStdString(),
+      [&](const ByteSink& sink) { return render::write(prepared->layout, plan.output, sink); });
+  if (problem.empty()) return true;
   // In the words "File Save" uses.
   m_platform->message(this,
                       QStringLiteral("The barcode was not saved as ") + QFileInfo(path).fileName() +
-                          QStringLiteral(".\n") + problem + QLatin1Char('.'),
+                          QStringLiteral(".\n") + QString::fromStdString(problem) +
+                          QLatin1Char('.'),
                       kExportTitle);
   return false;
 }
 
 void BarcodeGenerator::printBarcode() {
   if (!barcodeReady(kNoBarcodeToSave)) return;
-  const linear::Settings symbolSettings = settings();
-  const auto layout = layoutOfShown(*this, symbolSettings);
-  if (!layout) return;
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  const QString problem = print(printer, *layout, m_exportSettings->resolution().moduleMm(),
-                                symbolSettings.printSpacing != 0);
+  // X of the settings in whole dots of the printer.
+  ExportSettings atPrinter = *m_exportSettings;
+  const auto chosen = atPrinter.options(settings(), exportFont(*this));
+  if (const auto* options = std::get_if<ExportOptions>(&chosen)) {
+    atPrinter.moduleMm = moduleSize(*options).mm;
+    atPrinter.byModuleWidth = true;
+  }
+  atPrinter.format = render::Format::Png;
+  atPrinter.dpi = printer.resolution();
+  const auto prepared = prepareExport(atPrinter, QStringLiteral("Print"));
+  if (!prepared) return;
+  const ExportPlan plan = planExport(prepared->options, prepared->layout);
+  const QString problem = print(printer, prepared->layout, plan.output);
   if (!problem.isEmpty())
     m_platform->message(this, QStringLiteral("The barcode was not printed: ") + problem,
                         QStringLiteral("Print"));
@@ -186,18 +221,29 @@ void BarcodeGenerator::printBarcode() {
 
 void BarcodeGenerator::copyAtExportSize() {
   if (!barcodeReady(kNoBarcodeToCopy)) return;
-  const linear::Settings symbolSettings = settings();
-  const auto layout = layoutOfShown(*this, symbolSettings);
-  if (!layout) return;
-  const render::Resolution resolution = m_exportSettings->resolution();
-  const bool spacing = symbolSettings.printSpacing != 0;
-  const QImage image = render::rasterImage(*layout, resolution, spacing);
+  // The raster at the settings' dots, and the SVG at their X.
+  ExportSettings raster = *m_exportSettings, vector = *m_exportSettings;
+  raster.format = render::Format::Png;
+  vector.format = render::Format::Svg;
+  const auto asRaster = prepareExport(raster, kExportTitle);
+  if (!asRaster) return;
+  const auto asVector = prepareExport(vector, kExportTitle);
+  if (!asVector) return;
+  const ExportPlan rasterPlan = planExport(asRaster->options, asRaster->layout);
+  render::Output bmp = rasterPlan.output;
+  bmp.format = render::Format::Bmp;
   auto* data = new QMimeData;
-  data->setImageData(image);
-  data->setData(QStringLiteral("image/png"), render::pngOfBlackAndWhite(image));
-  data->setData(QStringLiteral("image/bmp"),
-                render::encodedImage(image.convertToFormat(QImage::Format_RGB888), "BMP"));
-  data->setData(QStringLiteral("image/svg+xml"), render::svgDocument(*layout, resolution, spacing));
+  data->setImageData(imageOf(render::picture(asRaster->layout, rasterPlan.output)));
+  const auto bytes = [](const std::string& document) {
+    return QByteArray(document.data(), static_cast<qsizetype>(document.size()));
+  };
+  data->setData(QStringLiteral("image/png"),
+                bytes(render::document(asRaster->layout, rasterPlan.output)));
+  if (bmp.style.background)  // BMP has no transparency
+    data->setData(QStringLiteral("image/bmp"), bytes(render::document(asRaster->layout, bmp)));
+  data->setData(QStringLiteral("image/svg+xml"),
+                bytes(render::document(asVector->layout,
+                                       planExport(asVector->options, asVector->layout).output)));
   QGuiApplication::clipboard()->setMimeData(data);
   ui.dataInput->setFocus();
 }

@@ -14,32 +14,83 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "export/exportoptions.h"
-
 namespace app {
 
 namespace {
 
 constexpr render::Format kFormats[] = {render::Format::Png, render::Format::Svg,
-                                       render::Format::Pdf, render::Format::Bmp};
+                                       render::Format::Pdf, render::Format::Eps,
+                                       render::Format::Bmp};
+constexpr int kRotations[] = {0, 90, 180, 270};
+
+QString extensionText(render::Format format) {
+  return QString::fromLatin1(render::extensionOf(format));
+}
+
+// The options' words as the dialog's fields name them.
+QString inFieldWords(const std::string& message) {
+  static const std::pair<const char*, const char*> kFields[] = {
+      {"--module", "Module width X"}, {"--dots", "Dots per module"}, {"--dpi", "Resolution"},
+      {"--height", "Height"},         {"--reduce", "Reduction"},     {"--fg", "Colour"},
+      {"--bg", "Background"},         {"--rotate", "Rotation"},      {"--font", "Label font"}};
+  QString text = QString::fromStdString(message);
+  for (const auto& [option, field] : kFields)
+    if (text.startsWith(QLatin1String(option)))
+      return QLatin1String(field) + text.mid(static_cast<qsizetype>(std::strlen(option)));
+  return text;
+}
+
+QLineEdit* field(QWidget* parent, const char* name, const QString& text, const char* placeholder) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(QLatin1String(name));
+  edit->setPlaceholderText(QString::fromUtf8(placeholder));
+  return edit;
+}
 
 }  // namespace
 
-render::Resolution ExportSettings::resolution() const {
-  return {byModuleWidth ? render::dotsForModule(moduleMm, dpi) : dots, dpi};
+std::variant<ExportOptions, QString> ExportSettings::options(const linear::Settings& boxes,
+                                                             const QString& font) const {
+  ExportOptions options;
+  options.format = format;
+  const auto typedText = [](const QString& text) -> std::optional<std::string> {
+    if (text.trimmed().isEmpty()) return std::nullopt;
+    return text.toStdString();
+  };
+  const TypedOptions typed{
+      .dots = byModuleWidth ? std::nullopt : std::optional(std::to_string(dots)),
+      .module = byModuleWidth ? std::optional(QString::number(moduleMm, 'f', 3).toStdString())
+                              : std::nullopt,
+      .dpi = std::to_string(dpi),
+      .font = typedText(font),
+      .height = typedText(height),
+      .reduce = typedText(reduction),
+      .rotate = std::to_string(rotation),
+      .fg = typedText(foreground),
+      .bg = typedText(background),
+      .noLabel = boxes.label == 0,
+      .check = boxes.checkCharacter != 0,
+      .optimize = boxes.printSpacing != 0};
+  if (const std::string problem = readExportOptions(typed, options); !problem.empty())
+    return inFieldWords(problem);
+  return options;
 }
 
-ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
+ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, const QString& font,
                            const ExportSettings& settings, const QString& baseName,
                            const QString& folder, Judge judge, QWidget* parent)
-    : QDialog(parent), m_layout(layout), m_printSpacing(printSpacing), m_judge(std::move(judge)) {
+    : QDialog(parent),
+      m_maker(std::move(maker)),
+      m_boxes(boxes),
+      m_font(font),
+      m_judge(std::move(judge)) {
   setObjectName(QStringLiteral("ExportDialog"));
   setWindowTitle(QStringLiteral("Export Barcode"));
 
   m_format = new QComboBox(this);
   m_format->setObjectName(QStringLiteral("format"));
   for (const render::Format format : kFormats)
-    m_format->addItem(extensionOf(format).toUpper(), static_cast<int>(format));
+    m_format->addItem(extensionText(format).toUpper(), static_cast<int>(format));
   m_format->setCurrentIndex(m_format->findData(static_cast<int>(settings.format)));
 
   m_byDots = new QRadioButton(QStringLiteral("&Dots per module:"), this);
@@ -51,7 +102,7 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   m_module = new QDoubleSpinBox(this);
   m_module->setObjectName(QStringLiteral("module"));
   m_module->setDecimals(3);
-  m_module->setRange(0.01, 10);
+  m_module->setRange(kMinModuleMm, kMaxModuleMm);
   m_module->setSingleStep(0.01);
   m_module->setSuffix(QStringLiteral(" mm"));
   m_module->setValue(settings.moduleMm);
@@ -63,8 +114,20 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   m_dpi->setSuffix(QStringLiteral(" dpi"));
   m_dpi->setValue(settings.dpi);
 
+  m_height = field(this, "height", settings.height, "the standard's, in mm");
+  m_reduction = field(this, "reduce", settings.reduction, "dots (1) or mm (0.03mm)");
+  m_rotation = new QComboBox(this);
+  m_rotation->setObjectName(QStringLiteral("rotate"));
+  for (const int degrees : kRotations)
+    m_rotation->addItem(QStringLiteral("%1°").arg(degrees), degrees);
+  m_rotation->setCurrentIndex(m_rotation->findData(settings.rotation));
+  m_foreground = field(this, "fg", settings.foreground, "RRGGBB");
+  m_background = field(this, "bg", settings.background, "RRGGBB, or none");
+
   m_size = new QLabel(this);
   m_size->setObjectName(QStringLiteral("size"));
+  m_size->setTextFormat(Qt::PlainText);
+  m_size->setWordWrap(true);
   m_size->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   m_verdict = new QLabel(this);
@@ -73,19 +136,27 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   m_verdict->setWordWrap(true);
 
   m_file = new QLineEdit(
-      QDir(folder).filePath(baseName + QLatin1Char('.') + extensionOf(settings.format)), this);
+      QDir(folder).filePath(baseName + QLatin1Char('.') + extensionText(settings.format)), this);
   m_file->setObjectName(QStringLiteral("file"));
   m_file->setMinimumWidth(320);
   auto* browse = new QPushButton(QStringLiteral("&Browse…"), this);
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(m_file, 1);
   fileRow->addWidget(browse);
+  auto* colours = new QHBoxLayout;
+  colours->addWidget(m_foreground);
+  colours->addWidget(new QLabel(QStringLiteral("on"), this));
+  colours->addWidget(m_background);
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("&Format:"), m_format);
   form->addRow(m_byDots, m_dots);
   form->addRow(m_byModule, m_module);
   form->addRow(QStringLiteral("&Resolution:"), m_dpi);
+  form->addRow(QStringLiteral("&Height:"), m_height);
+  form->addRow(QStringLiteral("Bar &reduction:"), m_reduction);
+  form->addRow(QStringLiteral("R&otation:"), m_rotation);
+  form->addRow(QStringLiteral("&Colours:"), colours);
   form->addRow(QStringLiteral("Size:"), m_size);
   form->addRow(QStringLiteral("Scanning:"), m_verdict);
   auto* fileLabel = new QLabel(QStringLiteral("Fi&le:"), this);
@@ -101,18 +172,29 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(browse, &QPushButton::clicked, this, &ExportDialog::browse);
   connect(m_format, &QComboBox::currentIndexChanged, this, &ExportDialog::formatChanged);
+  connect(m_rotation, &QComboBox::currentIndexChanged, this, &ExportDialog::updateSize);
   connect(m_file, &QLineEdit::textChanged, this, &ExportDialog::fileChanged);
   for (QRadioButton* button : {m_byDots, m_byModule})
     connect(button, &QRadioButton::toggled, this, &ExportDialog::updateSize);
   connect(m_dots, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
   connect(m_dpi, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
   connect(m_module, &QDoubleSpinBox::valueChanged, this, &ExportDialog::updateSize);
+  for (QLineEdit* edit : {m_height, m_reduction, m_foreground, m_background})
+    connect(edit, &QLineEdit::textChanged, this, &ExportDialog::updateSize);
   updateSize();
 }
 
 ExportSettings ExportDialog::settings() const {
-  return {static_cast<render::Format>(m_format->currentData().toInt()), m_byModule->isChecked(),
-          m_dots->value(), m_module->value(), m_dpi->value()};
+  return {.format = static_cast<render::Format>(m_format->currentData().toInt()),
+          .byModuleWidth = m_byModule->isChecked(),
+          .dots = m_dots->value(),
+          .moduleMm = m_module->value(),
+          .dpi = m_dpi->value(),
+          .height = m_height->text(),
+          .reduction = m_reduction->text(),
+          .rotation = m_rotation->currentData().toInt(),
+          .foreground = m_foreground->text(),
+          .background = m_background->text()};
 }
 
 QString ExportDialog::filePath() const { return m_file->text(); }
@@ -128,18 +210,18 @@ void ExportDialog::formatChanged() {
   const render::Format format = settings().format;
   const QString file = m_file->text();
   const QString suffix = QFileInfo(file).suffix();
-  const auto named = render::formatNamed(suffix);
+  const auto named = render::formatNamed(suffix.toStdString());
   if (named && *named != format)
-    m_file->setText(file.chopped(suffix.size()) + extensionOf(format));
+    m_file->setText(file.chopped(suffix.size()) + extensionText(format));
   else if (!named && !file.isEmpty())
-    m_file->setText(file + QLatin1Char('.') + extensionOf(format));
+    m_file->setText(file + QLatin1Char('.') + extensionText(format));
   updateSize();
 }
 
 void ExportDialog::fileChanged() {
   // A known extension typed or chosen picks its format, so the bytes of one
   // format never go under another's name.
-  if (const auto named = render::formatNamed(QFileInfo(m_file->text()).suffix()))
+  if (const auto named = render::formatNamed(QFileInfo(m_file->text()).suffix().toStdString()))
     m_format->setCurrentIndex(m_format->findData(static_cast<int>(*named)));
 }
 
@@ -147,23 +229,38 @@ void ExportDialog::updateSize() {
   const ExportSettings current = settings();
   m_dots->setEnabled(!current.byModuleWidth);
   m_module->setEnabled(current.byModuleWidth);
-  const render::Resolution resolution = current.resolution();
-  const bool tooFine = current.byModuleWidth &&
-                       render::dotsForModule(current.moduleMm, current.dpi) > render::kMaxDots;
-  m_size->setText(
-      tooFine ? QStringLiteral("X is more than %1 dots at this resolution").arg(render::kMaxDots)
-              : describeSize(current.format, m_layout, resolution, m_printSpacing));
-  // A reader's word on the file this size makes.
-  m_verdict->setText(tooFine || !m_judge ? QString() : m_judge(current.format, resolution));
+  QString size, verdict;
+  bool exportable = false;
+  const auto options = current.options(m_boxes, m_font);
+  if (const auto* problem = std::get_if<QString>(&options)) {
+    size = *problem;
+  } else {
+    const auto layout = m_maker(std::get<ExportOptions>(options));
+    if (const auto* refused = std::get_if<std::string>(&layout)) {
+      size = QString::fromStdString(*refused);
+    } else {
+      const auto& symbol = std::get<render::Layout>(layout);
+      const ExportPlan plan = planExport(std::get<ExportOptions>(options), symbol);
+      size = QString::fromStdString(describeSize(symbol, plan));
+      for (const Warning& warning : warningsFor(symbol, plan))
+        size += QStringLiteral("\nWarning: ") + QString::fromStdString(warningText(warning));
+      // A reader's word on the file this size makes.
+      if (m_judge) verdict = m_judge(symbol, plan);
+      exportable = true;
+    }
+  }
+  m_size->setText(size);
+  m_verdict->setText(verdict);
   if (auto* box = findChild<QDialogButtonBox*>())
-    box->button(QDialogButtonBox::Ok)->setEnabled(!tooFine);
+    box->button(QDialogButtonBox::Ok)->setEnabled(exportable);
 }
 
 void ExportDialog::browse() {
   const render::Format format = settings().format;
-  const QString chosen = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Export Barcode"), m_file->text(),
-      QStringLiteral("%1 (*.%2)").arg(extensionOf(format).toUpper(), extensionOf(format)));
+  const QString extension = extensionText(format);
+  const QString chosen =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Export Barcode"), m_file->text(),
+                                   QStringLiteral("%1 (*.%2)").arg(extension.toUpper(), extension));
   if (!chosen.isEmpty()) m_file->setText(chosen);
 }
 

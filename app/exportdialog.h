@@ -2,7 +2,10 @@
 
 #include <QDialog>
 #include <functional>
+#include <string>
+#include <variant>
 
+#include "export/exportoptions.h"
 #include "render/devices.h"
 
 class QComboBox;
@@ -15,29 +18,43 @@ class QSpinBox;
 namespace app {
 
 // What the "Export Barcode" dialog asks; the window keeps it for the run.
+// The typed fields are read as the command line reads its options.
 struct ExportSettings {
   render::Format format = render::Format::Png;
   bool byModuleWidth = false;  // size as X in mm rather than dots per module
   int dots = render::kDefaultDots;
   double moduleMm = 0.33;
   int dpi = render::kDefaultDpi;
+  QString height;     // of the bars in mm; empty: the standard's
+  QString reduction;  // dots ("1") or mm ("0.03mm"); empty: as "Optimize for Printing" says
+  int rotation = 0;
+  QString foreground = QStringLiteral("000000");
+  QString background = QStringLiteral("ffffff");  // or "none"
 
-  render::Resolution resolution() const;
+  // The export options for a symbol with the window's boxes and label font
+  // (empty: the family's own), or what is wrong, in the dialog's words.
+  std::variant<ExportOptions, QString> options(const linear::Settings& boxes,
+                                               const QString& font) const;
 };
 
-// Format, size, resolution and file of an export, with the resulting size
+// Format, size, resolution, height, reduction, rotation, colours and file of
+// an export, with the resulting size, the warnings and whether it scans
 // shown as the values change.
 class ExportDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // Whether the symbol scans at a format and size, in one line.
-  using Judge = std::function<QString(render::Format, const render::Resolution&)>;
+  // The symbol laid out for the options, or why not.
+  using LayoutMaker =
+      std::function<std::variant<render::Layout, std::string>(const ExportOptions&)>;
+  // Whether the symbol scans as the plan draws it, in one line.
+  using Judge = std::function<QString(const render::Layout&, const ExportPlan&)>;
 
-  // baseName: the file's name without its extension; folder: where it goes.
-  ExportDialog(const render::Layout& layout, bool printSpacing, const ExportSettings& settings,
-               const QString& baseName, const QString& folder, Judge judge = {},
-               QWidget* parent = nullptr);
+  // boxes and font: the window's; baseName: the file's name without its
+  // extension; folder: where it goes.
+  ExportDialog(LayoutMaker maker, const linear::Settings& boxes, const QString& font,
+               const ExportSettings& settings, const QString& baseName, const QString& folder,
+               Judge judge = {}, QWidget* parent = nullptr);
 
   ExportSettings settings() const;
   QString filePath() const;
@@ -50,17 +67,23 @@ class ExportDialog : public QDialog {
   void updateSize();
   void browse();
 
-  render::Layout m_layout;
-  bool m_printSpacing;
+  LayoutMaker m_maker;
+  linear::Settings m_boxes;
+  QString m_font;
+  Judge m_judge;
   QComboBox* m_format = nullptr;
   QRadioButton* m_byDots = nullptr;
   QRadioButton* m_byModule = nullptr;
   QSpinBox* m_dots = nullptr;
   QDoubleSpinBox* m_module = nullptr;
   QSpinBox* m_dpi = nullptr;
+  QLineEdit* m_height = nullptr;
+  QLineEdit* m_reduction = nullptr;
+  QComboBox* m_rotation = nullptr;
+  QLineEdit* m_foreground = nullptr;
+  QLineEdit* m_background = nullptr;
   QLabel* m_size = nullptr;
   QLabel* m_verdict = nullptr;
-  Judge m_judge;
   QLineEdit* m_file = nullptr;
 };
 

@@ -14,4 +14,9 @@ QFont tahoma(double points, bool bold = false);
 // that no longer tell the reader the data, which is what the label is for.
 QStringList labelFontFamilies();
 
+// The window and the labels are laid out for Tahoma. Where the desktop has no
+// font of that name, load the free one that Debian ships in fonts-wine, if
+// present; otherwise Qt falls back to the desktop's sans-serif font.
+void loadFallbackFonts();
+
 }  // namespace app

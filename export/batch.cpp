@@ -23,6 +23,7 @@
 #include "export/names.h"
 #include "export/symbollayout.h"
 #include "export/writer.h"
+#include "render/devices.h"
 
 namespace app {
 
@@ -43,7 +44,7 @@ struct Record {
   // Filled by a worker.
   enum class Outcome { Pending, Written, Refused, Failed } outcome = Outcome::Pending;
   QString message;
-  QByteArray bytes;
+  std::vector<std::string> warnings;
 };
 
 QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
@@ -55,16 +56,21 @@ void make(Record& record, const BatchRequest& request, int folder) {
     record.message = record.refusal;
     return;
   }
-  const auto layout = layoutSymbol(requestFor(*record.choice, record.data, request.options));
-  if (const auto* refused = std::get_if<QString>(&layout)) {
+  const auto layout =
+      layoutSymbol(requestFor(*record.choice, record.data.toStdString(), request.options));
+  if (const auto* refused = std::get_if<std::string>(&layout)) {
     record.outcome = Record::Outcome::Refused;
-    record.message = *refused;
+    record.message = QString::fromStdString(*refused);
     return;
   }
-  const QByteArray bytes = render::document(request.format, std::get<render::Layout>(layout),
-                                            request.options.resolution, request.options.optimize);
-  record.message =
-      writeInFolder(folder, QFile::encodeName(record.name), bytes, Durability::WithFolder);
+  const render::Layout& symbol = std::get<render::Layout>(layout);
+  const ExportPlan plan = planExport(request.options, symbol);
+  for (const Warning& warning : warningsFor(symbol, plan))
+    record.warnings.push_back(warningText(warning));
+  record.message = QString::fromStdString(writeInFolder(
+      folder, QFile::encodeName(record.name).toStdString(),
+      [&](const ByteSink& sink) { return render::write(symbol, plan.output, sink); },
+      Durability::WithFolder));
   record.outcome = record.message.isEmpty() ? Record::Outcome::Written : Record::Outcome::Failed;
 }
 
@@ -223,9 +229,9 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
     return fail(QStringLiteral("--name makes names too long for a file system"),
                 BatchResult::BadRequest);
   if (request.choice)
-    if (const QString problem = checkOptionsFor(*request.choice, request.options);
-        !problem.isEmpty())
-      return fail(problem, BatchResult::BadRequest);
+    if (const std::string problem = checkOptionsFor(*request.choice, request.options);
+        !problem.empty())
+      return fail(QString::fromStdString(problem), BatchResult::BadRequest);
 
   // Thousands of pictures of about the same size: keep freed memory for the
   // next one rather than handing it back to the system and faulting it in again.
@@ -274,7 +280,7 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
   const qint64 lines = countLines(list);
   list.seek(0);
   const int lineWidth = static_cast<int>(QString::number(std::max<qint64>(lines, 1)).size());
-  const QString extension = render::extensionOf(request.format);
+  const QString extension = QString::fromLatin1(render::extensionOf(request.options.format));
   const bool namesRepeat = !request.nameTemplate.contains(QStringLiteral("{line}"));
   UniqueNames usedNames;  // only when the template cannot keep names apart
 
@@ -324,10 +330,16 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
     }
   };
   std::vector<Record> chunk;
+  std::unordered_set<std::string> warned;  // each warning once, with the first line it concerns
   while (!atEnd) {
     readBlock(chunk);
     makeAll(chunk, request, folderFd, jobs);
     for (const Record& record : chunk) {
+      for (const std::string& warning : record.warnings)
+        if (warned.insert(warning).second) {
+          progress.clear();
+          err << "line " << record.line << ": warning: " << QString::fromStdString(warning) << "\n";
+        }
       if (record.outcome == Record::Outcome::Refused) {
         progress.clear();
         err << "line " << record.line << ": " << record.message << "\n";

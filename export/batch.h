@@ -15,8 +15,7 @@ struct BatchRequest {
   QString list;                    // a file, or "-" for standard input
   QString folder;                  // created if missing
   const Choice* choice = nullptr;  // null: each line is "type,data"
-  render::Format format = render::Format::Png;
-  ExportOptions options;
+  ExportOptions options;           // with the format
   QString nameTemplate = QStringLiteral("{line}_{data}");
   int jobs = 0;  // 0: one per core
 };

@@ -175,6 +175,18 @@ QString eanUpcGuidance(const Choice& choice, const QString& data) {
   return {};
 }
 
+QImage imageOf(const render::Picture& picture) {
+  QImage image(picture.width, picture.height, QImage::Format_Grayscale8);
+  if (image.isNull()) return image;
+  for (int y = 0; y < picture.height; ++y)
+    std::copy_n(picture.grey.data() + static_cast<std::size_t>(y) * picture.width, picture.width,
+                image.scanLine(y));
+  const int perMetre = static_cast<int>(picture.dpi / 0.0254 + 0.5);
+  image.setDotsPerMeterX(perMetre);
+  image.setDotsPerMeterY(perMetre);
+  return image;
+}
+
 std::optional<Verdict> exportVerdict(const QImage& drawn, const Choice& choice, const QString& data,
                                      const linear::Settings& settings, int dotsPerModule) {
   // A typed EAN/UPC check digit was checked when the symbol was laid out.

@@ -14,6 +14,7 @@
 #include <QString>
 #include <optional>
 
+#include "render/devices.h"
 #include "symbologies/linear/linear.h"
 
 namespace app {
@@ -51,6 +52,9 @@ Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& ca
 // the data makes no symbol.
 std::optional<Verdict> exportVerdict(const QImage& drawn, const Choice& choice, const QString& data,
                                      const linear::Settings& settings, int dotsPerModule);
+
+// A render picture as an 8-bit grey image, with its resolution.
+QImage imageOf(const render::Picture& picture);
 
 // For an EAN/UPC option, why this input cannot make a symbol, in words
 // ("letters are not allowed in EAN-13"); empty when the input is fine or

@@ -1,36 +1,34 @@
 #include "export/writer.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
-#include <QRandomGenerator>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
-
-#include "export/names.h"
+#include <ctime>
+#include <string>
 
 namespace app {
 
 namespace {
 
-QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+std::string systemError(int error) { return std::strerror(error); }
 
-QString whatStandsThere(mode_t mode) {
-  if (S_ISDIR(mode)) return QStringLiteral("A folder stands at that name");
-  if (S_ISFIFO(mode)) return QStringLiteral("A named pipe stands at that name");
-  if (S_ISSOCK(mode)) return QStringLiteral("A socket stands at that name");
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("A device stands at that name");
-  return QStringLiteral("Something other than a file stands at that name");
+std::string whatStandsThere(mode_t mode) {
+  if (S_ISDIR(mode)) return "A folder stands at that name";
+  if (S_ISFIFO(mode)) return "A named pipe stands at that name";
+  if (S_ISSOCK(mode)) return "A socket stands at that name";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "A device stands at that name";
+  return "Something other than a file stands at that name";
 }
 
-// Writes all of bytes, resuming after signals and short writes.
-bool writeAll(int fd, const QByteArray& bytes) {
-  const char* data = bytes.constData();
-  qsizetype left = bytes.size();
+// Writes all of the bytes, resuming after signals and short writes.
+bool writeAll(int fd, const char* data, std::size_t left) {
   while (left > 0) {
-    const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+    const ssize_t written = ::write(fd, data, left);
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -40,9 +38,23 @@ bool writeAll(int fd, const QByteArray& bytes) {
       return false;
     }
     data += written;
-    left -= written;
+    left -= static_cast<std::size_t>(written);
   }
   return true;
+}
+
+// Base 36 of a random number: a short name nobody can guess.
+std::string randomName() {
+  std::uint64_t value = 0;
+  if (::getrandom(&value, sizeof value, 0) != sizeof value)
+    value = static_cast<std::uint64_t>(::getpid()) * 2654435761u ^
+            static_cast<std::uint64_t>(::time(nullptr));
+  std::string digits;
+  do {
+    digits += "0123456789abcdefghijklmnopqrstuvwxyz"[value % 36];
+    value /= 36;
+  } while (value != 0);
+  return ".VellB-" + digits + ".tmp";
 }
 
 // Removes the temporary file on every way out but a successful rename.
@@ -51,15 +63,14 @@ class Temporary {
   explicit Temporary(int folder) : m_folder(folder) {}
   ~Temporary() {
     if (m_fd >= 0) ::close(m_fd);
-    if (!m_name.isEmpty()) ::unlinkat(m_folder, m_name.constData(), 0);
+    if (!m_name.empty()) ::unlinkat(m_folder, m_name.c_str(), 0);
   }
   // Creates a new file with a short random name. Never opens anything that exists.
   bool create(mode_t mode) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-      const QByteArray name =
-          ".VellB-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
-      m_fd = ::openat(m_folder, name.constData(),
-                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+      const std::string name = randomName();
+      m_fd = ::openat(m_folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      mode);
       if (m_fd >= 0) {
         m_name = name;
         return true;
@@ -69,7 +80,7 @@ class Temporary {
     return false;
   }
   int fd() const { return m_fd; }
-  const QByteArray& name() const { return m_name; }
+  const std::string& name() const { return m_name; }
   // Closes the file, reporting a late write error.
   bool close() {
     const int fd = m_fd;
@@ -82,18 +93,20 @@ class Temporary {
  private:
   int m_folder;
   int m_fd = -1;
-  QByteArray m_name;
+  std::string m_name;
 };
+
+// Small writes gathered into blocks of this many bytes.
+constexpr std::size_t kBlockBytes = 1 << 16;
 
 }  // namespace
 
-QString writeInFolder(int folder, const QByteArray& name, const QByteArray& bytes,
-                      Durability durability) {
-  if (name.isEmpty()) return QStringLiteral("The file name is empty");
+std::string writeInFolder(int folder, const std::string& name, const Producer& produce,
+                          Durability durability) {
+  if (name.empty()) return "The file name is empty";
   if (name.size() > kMaxNameBytes)
-    return QStringLiteral("The file name is too long: %1 bytes, at most %2")
-        .arg(name.size())
-        .arg(kMaxNameBytes);
+    return "The file name is too long: " + std::to_string(name.size()) + " bytes, at most " +
+           std::to_string(kMaxNameBytes);
 
   // rename(2) below never follows a link at the name either, so a link
   // planted after this look is replaced too, and a folder planted then makes
@@ -101,7 +114,7 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
   mode_t mode = 0666;  // less the umask, as for any new file
   bool keepMode = false;
   struct stat existing {};
-  if (::fstatat(folder, name.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+  if (::fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
     if (S_ISREG(existing.st_mode)) {
       mode = existing.st_mode & 0777;
       keepMode = true;
@@ -115,10 +128,27 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
   Temporary temporary(folder);
   if (!temporary.create(keepMode ? 0600 : mode)) return systemError(errno);
   if (keepMode && ::fchmod(temporary.fd(), mode) != 0) return systemError(errno);
-  if (!writeAll(temporary.fd(), bytes)) return systemError(errno);
+  int writeError = 0;
+  std::string block;
+  const auto flush = [&] {
+    if (writeError == 0 && !writeAll(temporary.fd(), block.data(), block.size()))
+      writeError = errno;
+    block.clear();
+    return writeError == 0;
+  };
+  const ByteSink sink = [&](const char* data, std::size_t size) {
+    if (size >= kBlockBytes)
+      return flush() && (writeAll(temporary.fd(), data, size) || (writeError = errno, false));
+    block.append(data, size);
+    return block.size() < kBlockBytes || flush();
+  };
+  const bool made = produce(sink);
+  flush();
+  if (writeError != 0) return systemError(writeError);
+  if (!made) return "The file's contents could not be made";
   if (durability == Durability::Now && ::fsync(temporary.fd()) != 0) return systemError(errno);
   if (!temporary.close()) return systemError(errno);
-  if (::renameat(folder, temporary.name().constData(), folder, name.constData()) != 0) {
+  if (::renameat(folder, temporary.name().c_str(), folder, name.c_str()) != 0) {
     if (errno == EISDIR || errno == ENOTEMPTY || errno == EEXIST) return whatStandsThere(S_IFDIR);
     return systemError(errno);
   }
@@ -128,17 +158,23 @@ QString writeInFolder(int folder, const QByteArray& name, const QByteArray& byte
   return {};
 }
 
-QString writeAtomically(const QString& path, const QByteArray& bytes) {
-  const QByteArray target = QFile::encodeName(path);
-  const qsizetype slash = target.lastIndexOf('/');
-  const QByteArray name = target.mid(slash + 1);
-  if (name.isEmpty()) return QStringLiteral("The file name is empty");
-  const QByteArray folderPath = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : target.left(slash);
-  const int folder = ::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+std::string writeAtomically(const std::string& path, const Producer& produce) {
+  const std::size_t slash = path.rfind('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.empty()) return "The file name is empty";
+  const std::string folderPath = slash == std::string::npos ? "."
+                                 : slash == 0               ? "/"
+                                                            : path.substr(0, slash);
+  const int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return systemError(errno);
-  const QString problem = writeInFolder(folder, name, bytes, Durability::Now);
+  const std::string problem = writeInFolder(folder, name, produce, Durability::Now);
   ::close(folder);
   return problem;
+}
+
+std::string writeAtomically(const std::string& path, std::string_view bytes) {
+  return writeAtomically(
+      path, [bytes](const ByteSink& sink) { return sink(bytes.data(), bytes.size()); });
 }
 
 }  // namespace app

@@ -1,9 +1,13 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <functional>
+#include <string>
+#include <string_view>
 
 namespace app {
+
+// The longest name of one folder entry on the file systems we meet, in bytes.
+inline constexpr int kMaxNameBytes = 255;
 
 // When a written file reaches the disk.
 enum class Durability {
@@ -11,17 +15,24 @@ enum class Durability {
   WithFolder,  // the caller syncs the folder once for many files (syncfs)
 };
 
+// Takes a file's bytes as they are made; false when they could not be written.
+using ByteSink = std::function<bool(const char* data, std::size_t size)>;
+// Makes a file's bytes into the sink; false when it stopped.
+using Producer = std::function<bool(const ByteSink& sink)>;
+
 // The one way files are written: the bytes go to a new temporary file beside
 // the name, which is then renamed over it, so a file under its final name is
 // always whole. A symbolic link at the name is replaced, never followed; a
 // folder or other non-regular file there is refused; a regular file keeps its
 // permission bits (no set-id bit: the content is new). Everything happens
-// relative to the open folder, so nothing can land outside it. Returns an
-// empty string, or the reason in words.
-QString writeInFolder(int folder, const QByteArray& name, const QByteArray& bytes,
-                      Durability durability);
+// relative to the open folder, so nothing can land outside it. The bytes are
+// written as they are made, so a large picture is never held whole. Returns
+// an empty string, or the reason in words.
+std::string writeInFolder(int folder, const std::string& name, const Producer& produce,
+                          Durability durability);
 
 // The same at a path: its folder, or the current directory for a bare name.
-QString writeAtomically(const QString& path, const QByteArray& bytes);
+std::string writeAtomically(const std::string& path, const Producer& produce);
+std::string writeAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace app

@@ -34,6 +34,15 @@ const QString kNoCopy =
     QStringLiteral("There is no barcode to copy: the data typed does not make a complete barcode.");
 const QString kTypeFirst = QStringLiteral("Please Type the Barcode Data First");
 
+// The window's boxes with the label only.
+constexpr linear::Settings kPlainBoxes{.printSpacing = 0, .label = 1, .checkCharacter = 0};
+
+app::ExportDialog::LayoutMaker makerFor(const char* key, const char* data) {
+  return [key, data](const app::ExportOptions& options) {
+    return app::layoutSymbol(app::requestFor(*app::choiceByKey(key), data, options));
+  };
+}
+
 TEST(ExportCommands, MenuCaptionsAndKeys) {
   testsupport::Window w;
   struct Row {
@@ -138,13 +147,13 @@ TEST(ExportCommands, CopyAtExportSizeHoldsPngBmpAndSvg) {
     EXPECT_EQ(testsupport::scan(image, Format::Code128), std::optional<std::string>("Copy 128"))
         << type;
   }
-  // Three dots a module, print spacing on (as the window starts): each space
-  // one dot wider, not three. The screen gives the modules and the spaces.
-  const int withSpacing = testsupport::endOfRow(w.picture(), 10) - 20;
+  // Three dots a module, print spacing on (as the window starts): below four
+  // dots no bar is reduced and the pitch stays three dots. The screen without
+  // print spacing gives the modules.
   w.setCheck(app::kPrintSpacing, false);
   const int modules = testsupport::endOfRow(w.picture(), 10) - 20;
   EXPECT_EQ(QImage::fromData(held->data(QStringLiteral("image/png"))).width(),
-            3 * modules + (withSpacing - modules) + 2 * 10 * 3);
+            3 * modules + 2 * 10 * 3);
 }
 
 TEST(ExportCommands, ExportWritesTheSymbolOnShow) {
@@ -260,12 +269,8 @@ TEST(ExportCommands, AFailedExportIsReportedAsSaveReportsIt) {
 }
 
 TEST(ExportCommands, DialogShowsSizeAndFollowsTheFormat) {
-  const auto layout = app::layoutSymbol({.choice = app::choiceByKey("ean13"),
-                                         .data = QStringLiteral("590123412345"),
-                                         .settings = {},
-                                         .fontFamily = QStringLiteral("Tahoma")});
   app::ExportSettings settings;
-  app::ExportDialog dialog(std::get<render::Layout>(layout), false, settings,
+  app::ExportDialog dialog(makerFor("ean13", "590123412345"), kPlainBoxes, QString(), settings,
                            QStringLiteral("VellB_590123412345"), QStringLiteral("/somewhere"));
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Export Barcode"));
   EXPECT_EQ(dialog.filePath(), QStringLiteral("/somewhere/VellB_590123412345.png"));
@@ -311,10 +316,6 @@ TEST(ExportCommands, AtOneDotPerModuleTheBarsAreTheScreensBars) {
 // The file's extension and the format agree whichever is changed last, so
 // the bytes of one format never go under another's extension.
 TEST(ExportCommands, FormatAndExtensionFollowEachOther) {
-  const auto layout = app::layoutSymbol({.choice = app::choiceByKey("code39"),
-                                         .data = QStringLiteral("A1"),
-                                         .settings = {},
-                                         .fontFamily = QStringLiteral("Tahoma")});
   struct Row {
     const char* name;
     render::Format chosen;
@@ -336,7 +337,7 @@ TEST(ExportCommands, FormatAndExtensionFollowEachOther) {
   for (const Row& row : rows) {
     app::ExportSettings settings;
     settings.format = row.chosen;
-    app::ExportDialog dialog(std::get<render::Layout>(layout), false, settings,
+    app::ExportDialog dialog(makerFor("code39", "A1"), kPlainBoxes, QString(), settings,
                              QStringLiteral("VellB_A1"), QStringLiteral("/d"));
     dialog.findChild<QLineEdit*>(QStringLiteral("file"))->setText(QString::fromUtf8(row.typed));
     if (*row.chosenAfter) {

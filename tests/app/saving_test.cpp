@@ -17,7 +17,7 @@
 #include <functional>
 #include <optional>
 
-#include "export/writer.h"
+#include "export/qtwriter.h"
 #include "tests/support/pixels.h"
 #include "tests/support/window.h"
 
