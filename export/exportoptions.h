@@ -45,7 +45,8 @@ struct ExportOptions {
 
 // The options as typed on the command line, not yet read.
 struct TypedOptions {
-  std::optional<std::string> dots, module, dpi, font, height, reduce, rotate, fg, bg;
+  std::optional<std::string> dots{}, module{}, dpi{}, font{}, height{}, reduce{}, rotate{}, fg{},
+      bg{};
   bool noLabel = false, check = false, optimize = false;
 };
 
