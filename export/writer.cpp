@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -43,12 +44,18 @@ bool writeAll(int fd, const char* data, std::size_t left) {
   return true;
 }
 
-// Base 36 of a random number: a short name nobody can guess.
+// A short name nobody can guess: a random number drawn once per run, then
+// the next of a count, in base 36 (one random draw, not one a file).
 std::string randomName() {
-  std::uint64_t value = 0;
-  if (::getrandom(&value, sizeof value, 0) != sizeof value)
-    value = static_cast<std::uint64_t>(::getpid()) * 2654435761u ^
-            static_cast<std::uint64_t>(::time(nullptr));
+  static const std::uint64_t seed = [] {
+    std::uint64_t value = 0;
+    if (::getrandom(&value, sizeof value, 0) != sizeof value)
+      value = static_cast<std::uint64_t>(::getpid()) * 2654435761u ^
+              static_cast<std::uint64_t>(::time(nullptr));
+    return value;
+  }();
+  static std::atomic<std::uint64_t> count{0};
+  std::uint64_t value = seed ^ (count++ * 0x9e3779b97f4a7c15ULL);
   std::string digits;
   do {
     digits += "0123456789abcdefghijklmnopqrstuvwxyz"[value % 36];

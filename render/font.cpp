@@ -54,8 +54,7 @@ std::optional<std::pair<std::string, int>> askFontconfig(const std::string& fami
   return found;
 }
 
-// Collects an outline in ems; conic (TrueType) curves become cubic ones,
-// which every device draws.
+// Collects an outline in ems.
 struct OutlineSink {
   Outline* out;
   double scale;
@@ -94,13 +93,9 @@ int cubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void*
 int conicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
   auto& sink = *static_cast<OutlineSink*>(user);
   const double s = sink.scale;
-  const double cx = control->x * s, cy = control->y * s, x = to->x * s, y = to->y * s;
-  // The cubic with the same curve: controls two thirds of the way to the conic's.
-  sink.out->push_back({PathOp::Cubic,
-                       {sink.lastX + 2 * (cx - sink.lastX) / 3, x + 2 * (cx - x) / 3, x},
-                       {sink.lastY + 2 * (cy - sink.lastY) / 3, y + 2 * (cy - y) / 3, y}});
-  sink.lastX = x;
-  sink.lastY = y;
+  sink.out->push_back({PathOp::Quad, {control->x * s, to->x * s}, {control->y * s, to->y * s}});
+  sink.lastX = to->x * s;
+  sink.lastY = to->y * s;
   return 0;
 }
 
@@ -119,6 +114,7 @@ Font::Font(std::string family, std::unique_ptr<Face> face)
     : m_family(std::move(family)), m_face(std::move(face)) {
   const FT_Face f = m_face->face;
   const double em = f->units_per_EM > 0 ? f->units_per_EM : 1000;
+  m_unitsPerEm = static_cast<int>(em);
   m_ascent = f->ascender / em;
   m_descent = -f->descender / em;
 }
@@ -178,14 +174,17 @@ const Glyph& Font::glyphLocked(char32_t c) const {
 }
 
 const Glyph& Font::glyph(char32_t c) const {
+  if (c < m_ascii.size())
+    if (const Glyph* known = m_ascii[c].load(std::memory_order_acquire)) return *known;
   const std::lock_guard lock(m_mutex);
-  return glyphLocked(c);
+  const Glyph& glyph = glyphLocked(c);
+  if (c < m_ascii.size()) m_ascii[c].store(&glyph, std::memory_order_release);
+  return glyph;
 }
 
 double Font::advance(std::u32string_view text) const {
-  const std::lock_guard lock(m_mutex);
   double total = 0;
-  for (const char32_t c : text) total += glyphLocked(c).advance;
+  for (const char32_t c : text) total += glyph(c).advance;
   return total;
 }
 

@@ -4,6 +4,8 @@
 // outlines for the vector files and the printer, black-and-white dots for
 // the rasters. Nothing is opened until a label is drawn.
 
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -17,12 +19,22 @@
 
 namespace render {
 
-// One step of a glyph's outline, in ems, y up from the pen on the baseline.
+// One step of a glyph's outline, in ems, y up from the pen on the baseline:
+// TrueType's curves are quadratic (a control point and the end), CFF's cubic.
 struct PathOp {
-  enum Kind : std::uint8_t { Move, Line, Cubic, Close } kind = Move;
-  double x[3] = {}, y[3] = {};  // Move and Line use the first point
+  enum Kind : std::uint8_t { Move, Line, Quad, Cubic, Close } kind = Move;
+  double x[3] = {}, y[3] = {};  // Move and Line use the first point, Quad two
 };
 using Outline = std::vector<PathOp>;
+
+// A quadratic step from (x0, y0) as the cubic that draws the same curve:
+// its controls two thirds of the way to the quadratic's.
+inline PathOp asCubic(const PathOp& quad, double x0, double y0) {
+  const double cx = quad.x[0], cy = quad.y[0], x = quad.x[1], y = quad.y[1];
+  return {PathOp::Cubic,
+          {x0 + 2 * (cx - x0) / 3, x + 2 * (cx - x) / 3, x},
+          {y0 + 2 * (cy - y0) / 3, y + 2 * (cy - y) / 3, y}};
+}
 
 struct Glyph {
   unsigned index = 0;          // in the font; 0 when the font has no glyph for it
@@ -54,6 +66,7 @@ class Font {
   Font& operator=(const Font&) = delete;
 
   const std::string& family() const { return m_family; }
+  int unitsPerEm() const { return m_unitsPerEm; }
   double ascent() const { return m_ascent; }    // ems
   double descent() const { return m_descent; }  // ems, positive
 
@@ -70,9 +83,12 @@ class Font {
 
   std::string m_family;
   std::unique_ptr<Face> m_face;
+  int m_unitsPerEm = 1000;
   double m_ascent = 0, m_descent = 0;
   mutable std::mutex m_mutex;
   mutable std::unordered_map<char32_t, std::unique_ptr<Glyph>> m_glyphs;
+  // ASCII glyphs once read, for lookups without the lock: labels are mostly ASCII.
+  mutable std::array<std::atomic<const Glyph*>, 128> m_ascii{};
   mutable std::map<std::tuple<char32_t, long, int>, std::unique_ptr<GlyphDots>> m_dots;
 };
 

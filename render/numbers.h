@@ -10,27 +10,30 @@ namespace render {
 // The smallest step the vector files write: a ten-thousandth of their unit.
 inline constexpr double kWrittenStep = 1e-4;
 
-// Appends a number with at most four decimals, without trailing zeros. Whole
-// numbers of ten-thousandths, written by hand: a symbol has hundreds of them,
-// and a general float formatter costs more than the rest of the file.
-inline void appendNumber(std::string& out, double value) {
-  long long units = std::llround(value / kWrittenStep);
+// Appends a number with at most `places` decimals (four unless said),
+// without trailing zeros. Whole numbers of ten-thousandths, written by hand:
+// a symbol has hundreds of them, and a general float formatter costs more
+// than the rest of the file.
+inline void appendNumber(std::string& out, double value, int places = 4) {
+  long long unit = 1;
+  for (int i = 0; i < places; ++i) unit *= 10;
+  long long units = std::llround(value * static_cast<double>(unit));
   if (units < 0) {
     out += '-';
     units = -units;
   }
-  char digits[24];
+  char digits[32];
   char* end = digits + sizeof digits;
   char* p = end;
-  long long whole = units / 10000;
-  int fraction = static_cast<int>(units % 10000);
+  long long whole = units / unit;
+  long long fraction = units % unit;
   if (fraction != 0) {
-    int places = 4;
+    int shown = places;
     while (fraction % 10 == 0) {
       fraction /= 10;
-      --places;
+      --shown;
     }
-    for (int i = 0; i < places; ++i, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
+    for (int i = 0; i < shown; ++i, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
     *--p = '.';
   }
   do {

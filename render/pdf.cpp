@@ -38,21 +38,23 @@ const std::string& glyphProcedure(const Font& font, char32_t c) {
     appendNumber(out, y * kGlyphUnits);
     out += ' ';
   };
-  for (const PathOp& op : glyph.outline) {
+  double lastX = 0, lastY = 0;
+  for (const PathOp& step : glyph.outline) {
+    const PathOp op = step.kind == PathOp::Quad ? asCubic(step, lastX, lastY) : step;
     switch (op.kind) {
       case PathOp::Move:
-        point(op.x[0], op.y[0]);
-        out.append("m\n");
-        break;
       case PathOp::Line:
         point(op.x[0], op.y[0]);
-        out.append("l\n");
+        out.append(op.kind == PathOp::Move ? "m\n" : "l\n");
+        lastX = op.x[0], lastY = op.y[0];
         break;
+      case PathOp::Quad:
       case PathOp::Cubic:
         point(op.x[0], op.y[0]);
         point(op.x[1], op.y[1]);
         point(op.x[2], op.y[2]);
         out.append("c\n");
+        lastX = op.x[2], lastY = op.y[2];
         break;
       case PathOp::Close:
         out.append("h\n");

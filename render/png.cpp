@@ -79,6 +79,16 @@ constexpr std::array<std::uint8_t, 259> kLengthIndex = lengthIndexes();
 constexpr std::size_t kMaxRun = 258;
 constexpr std::size_t kChunkBytes = 1 << 16;  // compressed bytes an IDAT chunk holds
 
+// Adler-32 (RFC 1950) on, after `first`, `zeros` zero bytes, without reading them.
+std::uint32_t adlerOfZeros(std::uint32_t adler, std::uint8_t first, std::size_t zeros) {
+  constexpr std::uint32_t kBase = 65521;
+  std::uint32_t a = adler & 0xffff, b = adler >> 16;
+  a = (a + first) % kBase;
+  b = (b + a) % kBase;
+  b = static_cast<std::uint32_t>((b + (zeros % kBase) * static_cast<std::uint64_t>(a)) % kBase);
+  return b << 16 | a;
+}
+
 bool blackOnWhite(const Style& style) {
   return style.foreground == kBlack && style.background == kWhite;
 }
@@ -211,23 +221,35 @@ bool PngWriter::flushChunk(bool last) {
   return ok;
 }
 
-bool PngWriter::row(const std::uint8_t* ink) {
-  std::vector<std::uint8_t>& current = m_rows[m_y % 2];
-  const std::vector<std::uint8_t>& above = m_rows[(m_y + 1) % 2];
-  packPaperBits(ink, m_width, current.data());
+bool PngWriter::row(const std::uint8_t* ink, bool again) {
   m_filtered[0] = 2;  // "Up": the difference from the row above
-  const bool same = m_y > 0 && current == above;
+  bool same = again && m_y > 0;
+  if (!same) {
+    std::vector<std::uint8_t>& current = m_rows[1 - m_above];
+    const std::vector<std::uint8_t>& above = m_rows[m_above];
+    packPaperBits(ink, m_width, current.data());
+    same = m_y > 0 && current == above;
+    if (!same) {
+      for (std::size_t i = 0; i < m_packed; ++i)
+        m_filtered[1 + i] = static_cast<std::uint8_t>(current[i] - (m_y > 0 ? above[i] : 0));
+      // Runs of one byte go to the encoder whole.
+      for (std::size_t i = 0; i < m_filtered.size();) {
+        std::size_t end = i + 1;
+        while (end < m_filtered.size() && m_filtered[end] == m_filtered[i]) ++end;
+        feedRun(m_filtered[i], end - i);
+        i = end;
+      }
+      m_adler = static_cast<std::uint32_t>(
+          adler32(m_adler, m_filtered.data(), static_cast<uInt>(m_filtered.size())));
+      m_above = 1 - m_above;
+    }
+  }
   if (same) {
-    std::fill(m_filtered.begin() + 1, m_filtered.end(), std::uint8_t{0});
+    // The row above once more: its filter byte and zeros.
     feed(2);
     feedRun(0, m_packed);
-  } else {
-    for (std::size_t i = 0; i < m_packed; ++i)
-      m_filtered[1 + i] = static_cast<std::uint8_t>(current[i] - (m_y > 0 ? above[i] : 0));
-    for (const std::uint8_t byte : m_filtered) feed(byte);
+    m_adler = adlerOfZeros(m_adler, 2, m_packed);
   }
-  m_adler = static_cast<std::uint32_t>(
-      adler32(m_adler, m_filtered.data(), static_cast<uInt>(m_filtered.size())));
   ++m_y;
   return flushChunk(false);
 }
@@ -247,8 +269,10 @@ bool writePng(const Scene& scene, int dpi, const Sink& sink) {
   Rows rows(scene);
   if (rows.width() <= 0 || rows.height() <= 0) return false;
   PngWriter png(rows.width(), rows.height(), dpi, scene.style, sink);
-  for (int y = 0; y < rows.height(); ++y)
-    if (!png.row(rows.next().data())) return false;
+  for (int y = 0; y < rows.height(); ++y) {
+    const auto& ink = rows.next();
+    if (!png.row(ink.data(), rows.repeated())) return false;
+  }
   return png.finish();
 }
 

@@ -23,7 +23,8 @@ class PngWriter {
   // Black on white is written as 1-bit grey; other colours as a palette of
   // two, the paper transparent when it has no colour.
   PngWriter(int width, int height, int dpi, const Style& style, const Sink& sink);
-  bool row(const std::uint8_t* ink);  // width bytes, 1 for ink
+  // width bytes, 1 for ink; `again` when they are the row before once more.
+  bool row(const std::uint8_t* ink, bool again = false);
   bool finish();
 
  private:
@@ -40,6 +41,7 @@ class PngWriter {
   int m_width;
   std::size_t m_packed;
   std::vector<std::uint8_t> m_rows[2];
+  int m_above = 1;  // which of them holds the row above
   std::vector<std::uint8_t> m_filtered;
   int m_y = 0;
   std::uint32_t m_adler = 1;

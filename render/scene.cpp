@@ -169,6 +169,7 @@ const std::vector<std::uint8_t>& Rows::next() {
     std::erase_if(m_activeGlyphs, [y](const Dots& g) { return g.y + g.dots->height <= y; });
     m_valid = false;
   }
+  m_repeated = m_valid;
   if (m_valid) return m_row;
   std::fill(m_row.begin(), m_row.end(), std::uint8_t{0});
   for (const Span& span : m_activeSpans)
@@ -178,8 +179,8 @@ const std::vector<std::uint8_t>& Rows::next() {
         glyph.dots->dots.data() + static_cast<std::size_t>((y - glyph.y) * glyph.dots->width);
     const int from = std::max(0, -glyph.x);
     const int to = std::min(glyph.dots->width, m_width - glyph.x);
-    for (int dx = from; dx < to; ++dx)
-      if (dots[dx]) m_row[static_cast<std::size_t>(glyph.x + dx)] = 1;
+    std::uint8_t* row = m_row.data() + glyph.x;
+    for (int dx = from; dx < to; ++dx) row[dx] |= dots[dx];
   }
   // Rows covered only by bars repeat until the next change.
   m_valid = m_activeGlyphs.empty();

@@ -64,6 +64,8 @@ class Rows {
   int height() const { return m_height; }
   // The next row; rows come in order, from 0 to height() - 1.
   const std::vector<std::uint8_t>& next();
+  // Whether the row next() gave is the one before it again.
+  bool repeated() const { return m_repeated; }
 
  private:
   struct Span {
@@ -83,6 +85,7 @@ class Rows {
   std::vector<int> m_changes;  // rows where what covers a row changes
   std::size_t m_nextChange = 0;
   bool m_valid = false;
+  bool m_repeated = false;
   std::vector<std::uint8_t> m_row;
 };
 

@@ -13,18 +13,24 @@ void forEachGlyphPath(const Scene& scene, Move&& move, Line&& line, Cubic&& cubi
   if (!scene.font) return;
   for (const PlacedGlyph& placed : scene.glyphs) {
     const Glyph& glyph = scene.font->glyph(placed.c);
-    for (const PathOp& op : glyph.outline) {
+    double lastX = 0, lastY = 0;  // in ems, for the quadratic steps
+    for (const PathOp& step : glyph.outline) {
+      const PathOp op = step.kind == PathOp::Quad ? asCubic(step, lastX, lastY) : step;
       switch (op.kind) {
         case PathOp::Move:
           move(scene.glyphX(placed, op.x[0], op.y[0]), scene.glyphY(placed, op.x[0], op.y[0]));
+          lastX = op.x[0], lastY = op.y[0];
           break;
         case PathOp::Line:
           line(scene.glyphX(placed, op.x[0], op.y[0]), scene.glyphY(placed, op.x[0], op.y[0]));
+          lastX = op.x[0], lastY = op.y[0];
           break;
+        case PathOp::Quad:
         case PathOp::Cubic:
           cubic(scene.glyphX(placed, op.x[0], op.y[0]), scene.glyphY(placed, op.x[0], op.y[0]),
                 scene.glyphX(placed, op.x[1], op.y[1]), scene.glyphY(placed, op.x[1], op.y[1]),
                 scene.glyphX(placed, op.x[2], op.y[2]), scene.glyphY(placed, op.x[2], op.y[2]));
+          lastX = op.x[2], lastY = op.y[2];
           break;
         case PathOp::Close:
           close();

@@ -123,8 +123,8 @@ TEST(ExportSize, SvgWidthIsModulesTimesXPlusQuietZones) {
 TEST(ExportSize, SvgBarsAreOneDotNarrowerWhenOptimized) {
   // Start B's first bar is 2 modules: at 4 dots of 1/300 inch, 0.6773 mm,
   // less one dot (0.0847 mm) with print spacing; below 4 dots nothing is taken.
-  const QRegularExpression firstBar(
-      QStringLiteral("<rect x=\"[0-9.]+\" y=\"[0-9.]+\" width=\"([0-9.]+)\""));
+  // The bars' path: each bar "M x y h width v height ...".
+  const QRegularExpression firstBar(QStringLiteral("d=\"M[0-9.]+ [0-9.]+h([0-9.]+)v"));
   struct Row {
     const char* name;
     int dots;
