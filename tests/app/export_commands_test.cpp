@@ -6,12 +6,14 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -347,4 +349,69 @@ TEST(ExportCommands, FormatAndExtensionFollowEachOther) {
     EXPECT_EQ(dialog.settings().format, row.format) << row.name;
     EXPECT_EQ(dialog.filePath(), QString::fromUtf8(row.file)) << row.name;
   }
+}
+
+// The dialog's new fields read as the command line's options, and the size
+// line says what they make, with the standard's warnings; what cannot be
+// made leaves Export disabled.
+TEST(ExportCommands, DialogFieldsChangeTheSizeLine) {
+  struct Row {
+    const char* name;
+    const char* field;  // the field's object name
+    const char* typed;
+    const char* says;  // in the size line
+    bool exportable;
+  };
+  const Row rows[] = {
+      {"the standard's height by default", "", "", "bars 23.45 mm high", true},
+      {"a height given", "height", "25", "bars 25.00 mm high", true},
+      {"a height below GS1's 18.28 mm", "height", "12", "Warning: the bars are 12.00 mm", true},
+      {"a reduction in mm", "reduce", "0.05mm", "bars 0.050 mm narrower", true},
+      {"more than a quarter of X", "reduce", "2", "Reduction 2 is more than a quarter", false},
+      {"a colour that is none", "fg", "blue", "Colour is a colour as RRGGBB", false},
+  };
+  for (const Row& row : rows) {
+    app::ExportSettings settings;
+    settings.format = render::Format::Svg;
+    app::ExportDialog dialog(makerFor("ean13", "590123412345"), kPlainBoxes, QString(), settings,
+                             QStringLiteral("VellB_590123412345"), QStringLiteral("/d"));
+    if (*row.field)
+      dialog.findChild<QLineEdit*>(QString::fromLatin1(row.field))
+          ->setText(QString::fromUtf8(row.typed));
+    EXPECT_TRUE(dialog.sizeText().contains(QString::fromUtf8(row.says)))
+        << row.name << ": " << qPrintable(dialog.sizeText());
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->isEnabled(), row.exportable) << row.name;
+  }
+}
+
+// Rotation and format chosen in the dialog reach the file: an EPS turned a
+// quarter has its bounding box turned, and is kept for the next export.
+TEST(ExportCommands, TheDialogsRotationAndEpsReachTheFile) {
+  testsupport::Window w;
+  QTemporaryDir dir;
+  w.platform->directory = dir.path();
+  w.choose(*app::choiceByKey("upca"));
+  w.type(QStringLiteral("09736339584"));
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<app::ExportDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(dialog);
+    auto* format = dialog->findChild<QComboBox*>(QStringLiteral("format"));
+    format->setCurrentIndex(format->findText(QStringLiteral("EPS")));
+    auto* rotation = dialog->findChild<QComboBox*>(QStringLiteral("rotate"));
+    rotation->setCurrentIndex(rotation->findData(90));
+    dialog->accept();
+  });
+  w.window->exportBarcode();
+  QFile file(QDir(dir.path()).filePath(QStringLiteral("VellB_09736339584.eps")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray eps = file.readAll();
+  const auto page = testsupport::pageOf(render::Format::Eps, eps);
+  ASSERT_TRUE(page);
+  // Upright, 113 modules of 0.339 mm across; turned, that is its height.
+  EXPECT_NEAR(page->height, 113 * 4 * 25.4 / 300, 0.01);
+  EXPECT_EQ(testsupport::scan(testsupport::picture(render::Format::Eps, eps, 300), Format::UpcA),
+            std::optional<std::string>("097363395843"));
+  EXPECT_EQ(w.window->exportSettings().rotation, 90);
 }
