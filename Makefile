@@ -7,8 +7,8 @@ PREFIX   ?= /usr/local
 SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
 PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev zlib1g-dev libgtest-dev libgmock-dev \
             libzxing-dev libbenchmark-dev libzint-dev zint fonts-wine fonts-dejavu-core \
-            desktop-file-utils file poppler-utils clang-format libfreetype-dev libfontconfig-dev \
-            fonts-ocr-b ghostscript zbar-tools
+            desktop-file-utils file poppler-utils clang-format libzbar-dev zbar-tools pkg-config \
+            imagemagick libpng-dev libfreetype-dev libfontconfig-dev fonts-ocr-b ghostscript
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBG_WERROR=ON
 
 .PHONY: deps build run test bench install format format-check screenshot clean
@@ -48,6 +48,7 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target barcode-bench barcode-generator barcode-generator-full
 	sh bench/single_bench.sh ./$(BENCH_BUILD)/barcode-generator
 	sh bench/batch_bench.sh ./$(BENCH_BUILD)/barcode-generator
+	sh bench/labels_bench.sh ./$(BENCH_BUILD)/barcode-generator
 	./$(BENCH_BUILD)/bench/barcode-bench
 
 install: build

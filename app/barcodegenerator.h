@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "export/choices.h"
+#include "export/limits.h"
 #include "export/product.h"
 #include "symbologies/linear/linear.h"
 
@@ -39,10 +40,6 @@ struct Choice;
 struct Verdict;
 enum class PictureRole;
 struct ExportSettings;
-
-// The most characters the input holds: a line edit's own default, ten times
-// what the widest symbol can take, and short enough to stay quick to edit.
-inline constexpr int kMaxInputLength = 32767;
 
 // Where a window of this size opens on a screen with this available area:
 // centred when it fits, else with its top-left corner (and so its menu bar)
@@ -100,6 +97,7 @@ struct Controls {
   QAction* exportAction = nullptr;      // "Export…", Ctrl+E
   QAction* printAction = nullptr;       // "Print…", Ctrl+P
   QAction* copyExportAction = nullptr;  // "Copy at Export Size", Ctrl+Shift+C
+  QAction* labelsAction = nullptr;      // "Labels…", Ctrl+L
 };
 
 // The one main window. Handlers keep the names of the controls and events
@@ -161,6 +159,8 @@ class BarcodeGenerator : public QMainWindow {
   void exportBarcode();
   void printBarcode();
   void copyAtExportSize();
+  // The symbol on sheets or rolls of labels (app/labelsdialog.cpp).
+  void makeLabels();
   // Writes the symbol on show to the file as the settings say, atomically;
   // a failure is reported as "File Save" reports it. True when written.
   bool exportShown(const QString& path, const ExportSettings& settings);

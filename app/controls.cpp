@@ -146,9 +146,8 @@ void BarcodeGenerator::createControls() {
   ui.settingsHeading = heading(form, "Label4", "Settings", 7920, 960, 2295, 255);
 
   const QFont controlFont = tahoma(11.25);
-  // The option buttons come from the choices table; their places (and the
-  // order they are made in, which is the tab order) are the layout's.
-  // Created in the window's tab order.
+  // The option buttons and their places come from the choices table; the
+  // order they are made in is the window's tab order.
   using enum Symbology;
   constexpr Symbology kTabOrder[] = {Ean13,  Jan13,           Isbn,    UpcA,
                                      Code39, Interleaved2of5, Code128, Codabar};

@@ -18,6 +18,8 @@
 #include "app/platform.h"
 #include "app/printing.h"
 #include "export/exportoptions.h"
+#include "export/limits.h"
+#include "export/names.h"
 #include "export/symbollayout.h"
 #include "export/verdict.h"
 #include "export/writer.h"
@@ -89,6 +91,8 @@ void BarcodeGenerator::installExportCommands() {
   ui.copyExportAction =
       command("copyExportAction", "Copy at Export Size",
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &BarcodeGenerator::copyAtExportSize);
+  ui.labelsAction = command("labelsAction", "Labels…", QKeySequence(Qt::CTRL | Qt::Key_L),
+                            &BarcodeGenerator::makeLabels);
 
   for (surface::PictureBox* box : {ui.linearPicture, ui.upcPicture, ui.eanPicture}) {
     box->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -155,23 +159,32 @@ void BarcodeGenerator::exportBarcode() {
   const QString data = ui.dataInput->text();
   const linear::Settings symbolSettings = settings();
   auto judge = [&](const render::Layout& layout, const ExportPlan& plan) {
+    // Not drawn for the reader when the window would wait for it.
+    if (const std::string tooLarge = proofRefusal(layout, plan, DrawnFor::Window);
+        !tooLarge.empty())
+      return QStringLiteral("Not read back: ") + QString::fromStdString(tooLarge);
     const int dots = plan.module.dots > 0
                          ? plan.module.dots
                          : static_cast<int>(plan.module.mm * plan.output.dpi / 25.4 + 0.5);
     const auto verdict = exportVerdict(imageOf(render::picture(layout, plan.output)), *choice, data,
                                        symbolSettings, dots);
-    return verdict ? verdict->text : QString();
+    return verdict ? oneLine(verdict->text) : QString();
   };
+  // The file goes where "File Save" puts its own: relative to the current
+  // folder, never through the folder's shown name.
   ExportDialog dialog(layoutMaker(*this), symbolSettings, exportFont(*this), *m_exportSettings,
-                      baseName, m_platform->currentDirectory(), judge, this);
+                      baseName, m_platform->saveFolder(), judge, this);
   if (dialog.exec() != QDialog::Accepted) return;
   *m_exportSettings = dialog.settings();
   const QString path = dialog.filePath();
+  QString shownPath = QDir::toNativeSeparators(oneLine(path));
+  if (QDir::isRelativePath(path))
+    shownPath =
+        QDir::toNativeSeparators(m_platform->currentDirectory() + QLatin1Char('/')) + shownPath;
   if (QFileInfo::exists(path) &&
-      !m_platform->confirm(this,
-                           QDir::toNativeSeparators(path) +
-                               QStringLiteral(" already exists. Do you want to replace it?"),
-                           kExportTitle))
+      !m_platform->confirm(
+          this, shownPath + QStringLiteral(" already exists. Do you want to replace it?"),
+          kExportTitle))
     return;
   exportShown(path, *m_exportSettings);
   ui.dataInput->setFocus();
@@ -182,15 +195,17 @@ bool BarcodeGenerator::exportShown(const QString& path, const ExportSettings& ex
   const auto prepared = prepareExport(exportSettings, kExportTitle);
   if (!prepared) return false;
   const ExportPlan plan = planExport(prepared->options, prepared->layout);
-  const std::string problem = writeAtomically(
-      QFile::encodeName(path).toStdString(),
-      [&](const ByteSink& sink) { return render::write(prepared->layout, plan.output, sink); });
+  std::string problem = sizeRefusal(prepared->layout, plan, DrawnFor::Window);
+  if (problem.empty())
+    problem = writeAtomically(QFile::encodeName(path).toStdString(), [&](const ByteSink& sink) {
+      return render::write(prepared->layout, plan.output, sink);
+    });
   if (problem.empty()) return true;
   // In the words "File Save" uses.
   m_platform->message(this,
-                      QStringLiteral("The barcode was not saved as ") + QFileInfo(path).fileName() +
-                          QStringLiteral(".\n") + QString::fromStdString(problem) +
-                          QLatin1Char('.'),
+                      QStringLiteral("The barcode was not saved as ") +
+                          oneLine(QFileInfo(path).fileName()) + QStringLiteral(".\n") +
+                          oneLine(QString::fromStdString(problem)) + QLatin1Char('.'),
                       kExportTitle);
   return false;
 }
@@ -232,6 +247,15 @@ void BarcodeGenerator::copyAtExportSize() {
   const ExportPlan rasterPlan = planExport(asRaster->options, asRaster->layout);
   render::Output bmp = rasterPlan.output;
   bmp.format = render::Format::Bmp;
+  // Refused before a dot is drawn: the window draws it at once.
+  if (const std::string tooLarge = sizeRefusal(asRaster->layout, rasterPlan, DrawnFor::Window);
+      !tooLarge.empty()) {
+    m_platform->message(this,
+                        QStringLiteral("The barcode was not copied: ") +
+                            QString::fromStdString(tooLarge) + QLatin1Char('.'),
+                        QString::fromLatin1(kAppTitle));
+    return;
+  }
   auto* data = new QMimeData;
   data->setImageData(imageOf(render::picture(asRaster->layout, rasterPlan.output)));
   const auto bytes = [](const std::string& document) {

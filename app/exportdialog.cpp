@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "export/limits.h"
+
 namespace app {
 
 namespace {
@@ -135,8 +137,8 @@ ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, con
   m_verdict->setTextFormat(Qt::PlainText);
   m_verdict->setWordWrap(true);
 
-  m_file = new QLineEdit(
-      QDir(folder).filePath(baseName + QLatin1Char('.') + extensionText(settings.format)), this);
+  const QString name = baseName + QLatin1Char('.') + extensionText(settings.format);
+  m_file = new QLineEdit(folder.isEmpty() ? name : QDir(folder).filePath(name), this);
   m_file->setObjectName(QStringLiteral("file"));
   m_file->setMinimumWidth(320);
   auto* browse = new QPushButton(QStringLiteral("&Browse…"), this);
@@ -241,12 +243,18 @@ void ExportDialog::updateSize() {
     } else {
       const auto& symbol = std::get<render::Layout>(layout);
       const ExportPlan plan = planExport(std::get<ExportOptions>(options), symbol);
-      size = QString::fromStdString(describeSize(symbol, plan));
-      for (const Warning& warning : warningsFor(symbol, plan))
-        size += QStringLiteral("\nWarning: ") + QString::fromStdString(warningText(warning));
-      // A reader's word on the file this size makes.
-      if (m_judge) verdict = m_judge(symbol, plan);
-      exportable = true;
+      // Said before anything is drawn: a size the window will not make.
+      if (const std::string tooLarge = sizeRefusal(symbol, plan, DrawnFor::Window);
+          !tooLarge.empty()) {
+        size = QStringLiteral("Too large: ") + QString::fromStdString(tooLarge);
+      } else {
+        size = QString::fromStdString(describeSize(symbol, plan));
+        for (const Warning& warning : warningsFor(symbol, plan))
+          size += QStringLiteral("\nWarning: ") + QString::fromStdString(warningText(warning));
+        // A reader's word on the file this size makes.
+        if (m_judge) verdict = m_judge(symbol, plan);
+        exportable = true;
+      }
     }
   }
   m_size->setText(size);

@@ -51,7 +51,8 @@ class ExportDialog : public QDialog {
   using Judge = std::function<QString(const render::Layout&, const ExportPlan&)>;
 
   // boxes and font: the window's; baseName: the file's name without its
-  // extension; folder: where it goes.
+  // extension; folder: where it goes, empty for the current folder (the file
+  // is then named by its name alone).
   ExportDialog(LayoutMaker maker, const linear::Settings& boxes, const QString& font,
                const ExportSettings& settings, const QString& baseName, const QString& folder,
                Judge judge = {}, QWidget* parent = nullptr);

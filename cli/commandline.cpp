@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,9 +11,13 @@
 #include <ostream>
 #include <string_view>
 
+#include "cli/labeloptions.h"
 #include "export/choices.h"
 #include "export/exportoptions.h"
+#include "export/interruption.h"
+#include "export/limits.h"
 #include "export/symbollayout.h"
+#include "export/utf8.h"
 #include "export/writer.h"
 #include "render/devices.h"
 
@@ -36,22 +41,31 @@ constexpr OptionName kOptions[] = {
     {"help", false}, {"version", false},
 };
 
-const OptionName* optionNamed(std::string_view name) {
+// An option of the table, or a label's (those run in barcode-generator-full).
+std::optional<OptionName> optionNamed(std::string_view name) {
   if (name == "h") name = "help";
   if (name == "v") name = "version";
   for (const OptionName& option : kOptions)
-    if (name == option.name) return &option;
-  return nullptr;
+    if (name == option.name) return option;
+  for (const LabelOption& option : labelOptions())
+    if (name == option.name) return OptionName{option.name, option.valueName != nullptr};
+  return std::nullopt;
+}
+
+bool isLabelOption(std::string_view name) {
+  for (const LabelOption& option : labelOptions())
+    if (name == option.name) return true;
+  return false;
 }
 
 // The arguments read: each option's values in order, the rest.
 struct Parsed {
-  std::map<std::string, std::vector<std::string>, std::less<>> values;
+  Arguments arguments;
   std::vector<std::string> positional;
   std::string error;
 
-  bool isSet(std::string_view name) const { return values.find(name) != values.end(); }
-  const std::string& value(std::string_view name) const { return values.find(name)->second.back(); }
+  bool isSet(std::string_view name) const { return arguments.isSet(name); }
+  const std::string& value(std::string_view name) const { return arguments.value(name); }
   std::optional<std::string> optional(std::string_view name) const {
     return isSet(name) ? std::optional(value(name)) : std::nullopt;
   }
@@ -70,12 +84,16 @@ Parsed parse(const std::vector<std::string>& arguments) {
     text.remove_prefix(text.starts_with("--") ? 2 : 1);
     const std::size_t equals = text.find('=');
     const std::string_view name = text.substr(0, equals);
-    const OptionName* option = optionNamed(name);
+    const auto option = optionNamed(name);
     if (!option) {
       parsed.error = "Unknown option '" + std::string(name) + "'.";
       return parsed;
     }
-    std::vector<std::string>& values = parsed.values[option->name];
+    auto& entries = parsed.arguments.values;
+    auto entry = std::find_if(entries.begin(), entries.end(),
+                              [&](const auto& e) { return e.first == option->name; });
+    if (entry == entries.end()) entry = entries.insert(entries.end(), {option->name, {}});
+    std::vector<std::string>& values = entry->second;
     if (!option->valued) {
       if (equals != std::string_view::npos) {
         parsed.error = "Unexpected value after '" + argument.substr(0, argument.find('=')) + "'.";
@@ -158,22 +176,37 @@ std::string usage() {
          "A warning goes to standard error, and the file is still written, when X, the bars'\n"
          "height or a quiet zone falls outside the standard (EAN/UPC X 0.264 to 0.660 mm).\n"
          "\n"
-         "Batch (one file per line of LIST, \"-\" for standard input):\n"
+         "Batch (one file per line of LIST: a file, a pipe, a FIFO, \"-\" for standard input):\n"
          "  --batch LIST      with --type each line is the data; without it each line is\n"
-         "                    two CSV fields: type,data (quotes as in RFC 4180)\n"
+         "                    two CSV fields: type,data (quotes as in RFC 4180). Streamed;\n"
+         "                    only when --name has {line} are its lines counted first: a\n"
+         "                    file is then read twice, anything else kept meanwhile in a\n"
+         "                    nameless file in DIR. A line over " +
+         std::to_string(kMaxInputLength) +
+         " characters is refused.\n"
          "  --format FORMAT   png, svg, pdf, eps or bmp (default png)\n"
          "  --name TEMPLATE   file name from {line}, {data} and {type} (default {line}_{data});\n"
          "                    the format's extension is added. A name already written in this\n"
-         "                    run gets \"-2\", \"-3\", ... before the extension.\n"
+         "                    run, ignoring case and Unicode normal form, gets \"-2\", \"-3\",\n"
+         "                    ... before the extension.\n"
          "  --jobs N          parallel workers (default: the number of cores); the files are\n"
          "                    the same for any N\n"
+         "\n" +
+         labelsUsage() + "BMP files over " + std::to_string(limits().bmpBytes) +
+         " bytes, PNG sides over " + std::to_string(limits().pngSide) +
+         " dots and PDF pages over " + std::to_string(static_cast<long long>(limits().pdfUnits)) +
+         "/72 inch a side\nare refused before anything is written (in a batch, by line); so is "
+         "reading back\n(--verify) a picture of more than " +
+         std::to_string(limits().filePixels) +
+         " dots. PNG and BMP are written a row at a\ntime, whatever their size.\n"
+         "SIGINT, SIGTERM and SIGHUP stop a batch between two files, nothing half made.\n"
          "\n"
          "Exit status: 0 written, 1 data refused, 2 usage error, 3 file not written,\n"
-         "4 written but does not scan (--verify).\n";
+         "4 written but does not scan (--verify), 130, 143, 129 stopped by a signal.\n";
 }
 
 int usageError(std::ostream& err, const std::string& message) {
-  err << "barcode-generator: " << message << "\n\n" << usage();
+  err << "barcode-generator: " << utf8::oneLine(message) << "\n\n" << usage();
   err.flush();
   return kUsageError;
 }
@@ -196,27 +229,42 @@ std::string ownFolder() {
 
 }  // namespace
 
+bool Arguments::isSet(std::string_view name) const {
+  return std::any_of(values.begin(), values.end(), [&](const auto& e) { return e.first == name; });
+}
+
+const std::string& Arguments::value(std::string_view name) const {
+  return std::find_if(values.begin(), values.end(), [&](const auto& e) { return e.first == name; })
+      ->second.back();
+}
+
+std::vector<std::string> Arguments::all(std::string_view name) const {
+  for (const auto& [option, given] : values)
+    if (option == name) return given;
+  return {};
+}
+
 bool wantsCommandLine(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "-v") == 0) return true;
-    if (std::strncmp(arg, "--", 2) != 0) continue;
-    for (const OptionName& option : kOptions) {
-      const std::size_t length = std::strlen(option.name);
-      if (std::strncmp(arg + 2, option.name, length) == 0 &&
-          (arg[2 + length] == 0 || arg[2 + length] == '='))
-        return true;
-    }
+    if (arg[0] != '-') continue;
+    // One dash or two: "-type" reads as "--type".
+    std::string_view option(arg + (arg[1] == '-' ? 2 : 1));
+    option = option.substr(0, option.find('='));
+    if (optionNamed(option) && option != "h" && option != "v") return true;
   }
   return false;
 }
 
 bool wantsFullProgram(int argc, char* argv[]) {
-  std::vector<std::string> arguments(argv, argv + argc);
-  const Parsed parsed = parse(arguments);
+  const Parsed parsed = parse(std::vector<std::string>(argv, argv + argc));
   // A usage error is said here, without starting anything else.
-  return parsed.error.empty() && !parsed.isSet("help") && !parsed.isSet("version") &&
-         (parsed.isSet("batch") || parsed.isSet("verify"));
+  if (!parsed.error.empty() || parsed.isSet("help") || parsed.isSet("version")) return false;
+  if (parsed.isSet("batch") || parsed.isSet("verify")) return true;
+  for (const LabelOption& option : labelOptions())
+    if (parsed.isSet(option.name)) return true;
+  return false;
 }
 
 int startBeside(const char* name, const char* installed, char* argv[]) {
@@ -232,6 +280,7 @@ int startBeside(const char* name, const char* installed, char* argv[]) {
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                    const FullProgram* full) {
+  const Interruption interruption;
   const Parsed parsed = parse(arguments);
   if (!parsed.error.empty()) return usageError(err, parsed.error);
   if (parsed.isSet("help")) {
@@ -244,16 +293,21 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   }
   if (!parsed.positional.empty())
     return usageError(err, "unexpected argument: " + parsed.positional.front());
-  for (const auto& [name, values] : parsed.values) {
-    const OptionName* option = optionNamed(name);
-    if (option->valued && values.size() > 1) return usageError(err, "--" + name + " given twice");
+  for (const auto& [name, values] : parsed.arguments.values) {
+    const bool repeatable = name == "text-above" || name == "text-below";
+    if (optionNamed(name)->valued && !repeatable && values.size() > 1)
+      return usageError(err, "--" + name + " given twice");
   }
 
-  // The format first: what X means depends on it.
+  // The format first: what X means depends on it. Labels are PDF pages
+  // whose symbols are drawn at the printer's dots.
+  const bool labels = parsed.isSet("labels") || parsed.isSet("sheet") || parsed.isSet("templates");
   ExportOptions options;
-  const bool batch = parsed.isSet("batch");
+  const bool batch = parsed.isSet("batch") && !labels;
   std::optional<render::Format> format;
-  if (batch) {
+  if (labels) {
+    format = render::Format::Png;
+  } else if (batch) {
     format = parsed.isSet("format") ? render::formatNamed(parsed.value("format"))
                                     : std::optional(render::Format::Png);
     if (!format) return usageError(err, "--format is png, svg, pdf, eps or bmp");
@@ -284,6 +338,14 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
       return usageError(
           err, "unknown type \"" + parsed.value("type") + "\"; the types are " + typeList());
   }
+  if (labels) {
+    if (!full || !full->labels) return usageError(err, "labels run in barcode-generator-full");
+    return full->labels(parsed.arguments, options, choice,
+                        [&err](const std::string& message) { return usageError(err, message); });
+  }
+  for (const auto& [name, values] : parsed.arguments.values)
+    if (isLabelOption(name))
+      return usageError(err, "--" + name + " belongs to --labels or --sheet");
   if (!parsed.isSet("output")) return usageError(err, "--output is missing");
 
   if (parsed.isSet("verify") && batch) return usageError(err, "--verify goes with a single export");
@@ -295,7 +357,8 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         .choice = choice,
         .options = options,
         .nameTemplate = parsed.isSet("name") ? parsed.value("name") : std::string("{line}_{data}"),
-        .jobs = 0};
+        .jobs = 0,
+        .interruption = &interruption};
     if (parsed.isSet("jobs")) {
       const std::string& jobs = parsed.value("jobs");
       char* end = nullptr;
@@ -320,30 +383,54 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   if (parsed.isSet("verify") && (!full || !full->verify))
     return usageError(err, "--verify runs in barcode-generator-full");
 
-  const SymbolRequest request = requestFor(*choice, parsed.value("data"), options);
+  const std::string& typed = parsed.value("data");
+  if (const std::size_t characters = utf8::decode(typed).size(); characters > kMaxInputLength) {
+    err << "barcode-generator: the data is " << characters << " characters, more than the "
+        << kMaxInputLength << " an input may have\n";
+    return kRefused;
+  }
+  const SymbolRequest request = requestFor(*choice, typed, options);
   const auto layout = layoutSymbol(request);
   if (const auto* refused = std::get_if<std::string>(&layout)) {
-    err << "barcode-generator: " << *refused << "\n";
+    err << "barcode-generator: " << utf8::oneLine(*refused) << "\n";
     return kRefused;
   }
   const render::Layout& symbol = std::get<render::Layout>(layout);
   const ExportPlan plan = planExport(options, symbol);
-  const std::string problem = writeAtomically(
-      file, [&](const ByteSink& sink) { return render::write(symbol, plan.output, sink); });
-  if (!problem.empty()) {
-    err << "barcode-generator: " << file << " was not written: " << problem << "\n";
+  const auto notWritten = [&](const std::string& problem) {
+    err << "barcode-generator: " << utf8::oneLine(file)
+        << " was not written: " << utf8::oneLine(problem) << "\n";
     return kNotWritten;
-  }
+  };
+  const auto interrupted = [&] {
+    err << "barcode-generator: interrupted by " << interruption.signalName() << "; "
+        << utf8::oneLine(file) << " was not written\n";
+    return interruption.exitStatus();
+  };
+  // Whatever cannot be done is said before anything at the name is touched.
+  if (parsed.isSet("verify"))
+    if (const std::string problem = proofRefusal(symbol, plan, DrawnFor::File); !problem.empty())
+      return notWritten("to read it back, " + problem);
+  if (const std::string problem = sizeRefusal(symbol, plan, DrawnFor::File); !problem.empty())
+    return notWritten(problem);
+  // A signal stops the writing between two blocks; the name keeps what it had.
+  const std::string problem = writeAtomically(file, [&](const ByteSink& sink) {
+    return render::write(symbol, plan.output, [&](const char* data, std::size_t size) {
+      return interruption.signal() == 0 && sink(data, size);
+    });
+  });
+  if (interruption.signal() != 0) return interrupted();
+  if (!problem.empty()) return notWritten(problem);
   for (const Warning& warning : warningsFor(symbol, plan))
     err << "barcode-generator: warning: " << warningText(warning) << "\n";
   if (parsed.isSet("verify")) {
     const std::string why = full->verify({choice, request, &symbol, plan, file});
     if (!why.empty()) {
-      err << "barcode-generator: " << file << ": " << why << "\n";
+      err << "barcode-generator: " << utf8::oneLine(file) << ": " << utf8::oneLine(why) << "\n";
       return kDoesNotScan;
     }
   }
-  out << file << ": " << describeSize(symbol, plan) << "\n";
+  out << utf8::oneLine(file) << ": " << describeSize(symbol, plan) << "\n";
   return kWritten;
 }
 

@@ -3,6 +3,8 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/exitstatus.h"
@@ -10,7 +12,8 @@
 
 namespace app {
 struct Choice;
-}
+class Interruption;
+}  // namespace app
 
 namespace cli {
 
@@ -18,9 +21,9 @@ namespace cli {
 // the window opens (Qt's own options such as -platform still reach it).
 bool wantsCommandLine(int argc, char* argv[]);
 
-// True when the arguments ask for a batch or --verify, which run in
-// barcode-generator-full: they need Qt Core and zxing-cpp, which a single
-// export does without, and so starts faster.
+// True when the arguments ask for a batch, labels or --verify, which run in
+// barcode-generator-full: they need Qt and zxing-cpp, which a single export
+// does without, and so starts faster.
 bool wantsFullProgram(int argc, char* argv[]);
 
 struct BatchArguments {
@@ -30,6 +33,16 @@ struct BatchArguments {
   app::ExportOptions options;
   std::string nameTemplate;
   int jobs = 0;
+  const app::Interruption* interruption = nullptr;
+};
+
+// The arguments as read: each option's values in order, by its long name.
+struct Arguments {
+  std::vector<std::pair<std::string, std::vector<std::string>>> values;
+
+  bool isSet(std::string_view name) const;
+  const std::string& value(std::string_view name) const;  // the last given
+  std::vector<std::string> all(std::string_view name) const;
 };
 
 // What was written, for reading it back.
@@ -47,6 +60,11 @@ struct FullProgram {
   std::function<int(const BatchArguments&)> batch;
   // "" when the file reads back as its data; otherwise why not, in one line.
   std::function<std::string(const Written&)> verify;
+  // Runs the labels; returns the exit status. usageError prints a message
+  // with the usage and returns its status.
+  std::function<int(const Arguments&, const app::ExportOptions&, const app::Choice*,
+                    const std::function<int(const std::string&)>& usageError)>
+      labels;
 };
 
 // Runs the command line on arguments already split (the program's name

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@ int main(int argc, char* argv[]) {
     return cli::startBeside("barcode-generator-window", BG_WINDOW_FROM_BIN, argv);
   if (cli::wantsFullProgram(argc, argv))
     return cli::startBeside("barcode-generator-full", BG_FULL_FROM_BIN, argv);
+  // A file over the size limit (ulimit -f) is a write that fails, reported
+  // as such with the old file kept, not a signal that ends the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::ios::sync_with_stdio(false);
   const int status =
       cli::runCommandLine(std::vector<std::string>(argv, argv + argc), std::cout, std::cerr);

@@ -2,127 +2,270 @@
 
 #include <fcntl.h>
 #include <malloc.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 #include <QTextStream>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "export/choices.h"
+#include "export/interruption.h"
+#include "export/limits.h"
+#include "export/listlines.h"
 #include "export/names.h"
 #include "export/symbollayout.h"
 #include "export/writer.h"
-#include "render/devices.h"
 
 namespace app {
 
 namespace {
 
 constexpr int kCollisionRoom = 8;  // for "-2" ... "-9999999"
-constexpr qsizetype kChunk = 512;  // records named, drawn and reported together
+constexpr int kMaxSuffix = 9999999;
 constexpr qint64 kProgressEveryMs = 250;
-
-struct Record {
-  qint64 line = 0;
-  QString type;  // as written in the list
-  QString data;
-  const Choice* choice = nullptr;
-  QString refusal;  // set before drawing when the record cannot be read
-  QString name;     // in the folder
-  QString path;
-  // Filled by a worker.
-  enum class Outcome { Pending, Written, Refused, Failed } outcome = Outcome::Pending;
-  QString message;
-  std::vector<std::string> warnings;
-};
+constexpr qsizetype kReadBlock = 1 << 16;
+// A line of more bytes holds more than kMaxInputLength characters whatever
+// they are: a character is at most three bytes a UTF-16 unit, a doubled CSV
+// quote two, and the type, comma and quotes fit in the rest.
+constexpr qsizetype kMaxLineBytes = 3 * qsizetype{kMaxInputLength} + 64;
 
 QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// Draws a record and writes its file, or says why it is refused or not written.
-void make(Record& record, const BatchRequest& request, int folder) {
-  if (!record.refusal.isEmpty()) {
-    record.outcome = Record::Outcome::Refused;
-    record.message = record.refusal;
-    return;
+// Lines of a list from any descriptor (file, pipe, FIFO, terminal), read once
+// in blocks. A line longer than kMaxLineBytes is passed over to its end, never
+// held whole. A signal noted by the Interruption ends any wait for input.
+class LineReader {
+ public:
+  enum class Status { Line, TooLong, End, NotYet, Failed, Interrupted };
+
+  LineReader(int fd, int wakeFd) : m_fd(fd), m_wake(wakeFd) {}
+
+  // The next line without its newline. With wait false, NotYet when no
+  // whole line has arrived yet.
+  Status next(QByteArray& line, bool wait) {
+    while (true) {
+      const qsizetype end = m_buffer.indexOf('\n', m_scanned);
+      if (end >= 0) {
+        const bool skipped = m_skipping;
+        if (!skipped) line = m_buffer.sliced(m_start, end - m_start);
+        m_start = m_scanned = end + 1;
+        m_skipping = false;
+        return skipped ? Status::TooLong : Status::Line;
+      }
+      m_scanned = m_buffer.size();
+      if (m_buffer.size() - m_start > kMaxLineBytes) m_skipping = true;
+      if (m_skipping) {
+        m_buffer.clear();
+        m_start = m_scanned = 0;
+      }
+      if (m_ended) {
+        const bool skipped = m_skipping, partial = m_start < m_buffer.size();
+        m_skipping = false;
+        if (skipped) return Status::TooLong;
+        if (!partial) return Status::End;
+        line = m_buffer.sliced(m_start);
+        m_buffer.clear();
+        m_start = m_scanned = 0;
+        return Status::Line;
+      }
+      if (const auto status = fill(wait)) return *status;
+    }
   }
+
+  int error() const { return m_error; }
+
+ private:
+  // More bytes, the end, or why there are none.
+  std::optional<Status> fill(bool wait) {
+    if (m_start > 0) {
+      m_buffer.remove(0, m_start);
+      m_scanned -= m_start;
+      m_start = 0;
+    }
+    pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake, POLLIN, 0}};
+    const int ready = ::poll(fds, m_wake >= 0 ? 2 : 1, wait ? -1 : 0);
+    if (ready < 0 && errno != EINTR) return fail(errno);
+    if (m_wake >= 0 && (fds[1].revents & POLLIN)) return Status::Interrupted;
+    if (ready <= 0) return wait ? std::nullopt : std::optional(Status::NotYet);
+    const qsizetype had = m_buffer.size();
+    m_buffer.resize(had + kReadBlock);
+    const ssize_t n = ::read(m_fd, m_buffer.data() + had, kReadBlock);
+    m_buffer.resize(had + std::max<ssize_t>(n, 0));
+    if (n == 0) m_ended = true;
+    if (n < 0 && errno != EINTR && errno != EAGAIN) return fail(errno);
+    return std::nullopt;
+  }
+  Status fail(int error) {
+    m_error = error;
+    return Status::Failed;
+  }
+
+  int m_fd;
+  int m_wake;
+  QByteArray m_buffer;
+  qsizetype m_start = 0;    // of the line not yet returned
+  qsizetype m_scanned = 0;  // searched for a newline up to here
+  bool m_skipping = false;  // in a line too long to keep
+  bool m_ended = false;
+  int m_error = 0;
+};
+
+// A file in the folder that never has a name, for standard input or a pipe
+// while its lines are counted: nothing is left of it however the run ends.
+int anonymousFile(int folder) {
+  const int fd = ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
+  // File systems without O_TMPFILE (FAT): a name for as long as it takes to remove it.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const QByteArray name =
+        ".barcode-list-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    const int named = ::openat(folder, name.constData(),
+                               O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (named >= 0) {
+      ::unlinkat(folder, name.constData(), 0);
+      return named;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  return -1;
+}
+
+// The folder and any missing above it; the system's reason when one cannot be made.
+QString makeFolders(const QByteArray& path) {
+  for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
+    const QByteArray part = slash < 0 ? path : path.left(slash);
+    if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST) return reason(errno);
+    if (slash < 0) break;
+  }
+  struct stat made {};
+  if (::stat(path.constData(), &made) != 0) return reason(errno);
+  return S_ISDIR(made.st_mode) ? QString() : reason(ENOTDIR);
+}
+
+struct Record {
+  qint64 line = 0;
+  const Choice* choice = nullptr;
+  QString data;
+  QString refusal;  // known before drawing, or found by the worker
+  QString name;     // in the folder
+  QString failure;  // the file cannot be made: the run stops at it
+  std::string bytes;
+  std::vector<std::string> warnings;  // what falls short of the standard
+  bool drawn = false;                 // guarded by the workers' mutex
+};
+
+// Draws a record's file, or says why it cannot be.
+void draw(Record& record, const BatchRequest& request) {
   const auto layout =
       layoutSymbol(requestFor(*record.choice, record.data.toStdString(), request.options));
   if (const auto* refused = std::get_if<std::string>(&layout)) {
-    record.outcome = Record::Outcome::Refused;
-    record.message = QString::fromStdString(*refused);
+    record.refusal = QString::fromStdString(*refused);
     return;
   }
   const render::Layout& symbol = std::get<render::Layout>(layout);
   const ExportPlan plan = planExport(request.options, symbol);
+  record.refusal = QString::fromStdString(sizeRefusal(symbol, plan, DrawnFor::File));
+  if (!record.refusal.isEmpty()) return;
   for (const Warning& warning : warningsFor(symbol, plan))
     record.warnings.push_back(warningText(warning));
-  record.message = QString::fromStdString(writeInFolder(
-      folder, QFile::encodeName(record.name).toStdString(),
-      [&](const ByteSink& sink) { return render::write(symbol, plan.output, sink); },
-      Durability::WithFolder));
-  record.outcome = record.message.isEmpty() ? Record::Outcome::Written : Record::Outcome::Failed;
+  record.bytes = render::document(symbol, plan.output);
+  if (record.bytes.empty()) record.failure = QStringLiteral("the picture could not be drawn");
 }
 
-// Makes the records of a block on the workers, in the list's order as they
-// take them; after a failure they take no more.
-void makeAll(std::vector<Record>& records, const BatchRequest& request, int folder, int jobs) {
-  std::atomic<std::size_t> next{0};
-  std::atomic<bool> stop{false};
-  const auto work = [&] {
-    for (std::size_t i; !stop && (i = next++) < records.size();) {
-      make(records[i], request, folder);
-      if (records[i].outcome == Record::Outcome::Failed) stop = true;
-    }
-  };
-  std::vector<std::thread> threads;
-  const int count = std::min<int>(jobs, static_cast<int>(records.size()));
-  for (int t = 1; t < count; ++t) threads.emplace_back(work);
-  work();
-  for (std::thread& thread : threads) thread.join();
-}
-
-// Lines of a readable device; the last one counts without its newline too.
-qint64 countLines(QIODevice& device) {
-  qint64 lines = 0;
-  char last = '\n';
-  char buffer[1 << 16];
-  for (qint64 n; (n = device.read(buffer, sizeof buffer)) > 0;) {
-    lines += std::count(buffer, buffer + n, '\n');
-    last = buffer[n - 1];
+// Workers that live for the whole run (with the caches of glyphs and rows
+// they keep), drawing records in the order they were handed out. They take
+// none of the signals an Interruption catches.
+class Workers {
+ public:
+  Workers(int count, const BatchRequest& request) : m_request(request) {
+    for (int i = 0; i < count; ++i)
+      m_threads.emplace_back([this] {
+        Interruption::blockInThisThread();
+        work();
+      });
   }
-  return lines + (last != '\n' ? 1 : 0);
-}
+  ~Workers() { stop(); }
+  // What no worker has begun is dropped; what they have begun is finished.
+  void stop() {
+    {
+      std::lock_guard lock(m_mutex);
+      m_closing = true;
+    }
+    m_wake.notify_all();
+    for (std::thread& thread : m_threads) thread.join();
+    m_threads.clear();
+  }
+  void submit(Record* record) {
+    {
+      std::lock_guard lock(m_mutex);
+      m_queue.push_back(record);
+    }
+    m_wake.notify_one();
+  }
+  void waitFor(const Record& record) {
+    std::unique_lock lock(m_mutex);
+    m_done.wait(lock, [&] { return record.drawn; });
+  }
+
+ private:
+  void work() {
+    std::unique_lock lock(m_mutex);
+    while (true) {
+      m_wake.wait(lock, [this] { return m_closing || !m_queue.empty(); });
+      if (m_closing) return;
+      Record* record = m_queue.front();
+      m_queue.pop_front();
+      lock.unlock();
+      draw(*record, m_request);
+      lock.lock();
+      record->drawn = true;
+      m_done.notify_all();
+    }
+  }
+
+  const BatchRequest& m_request;
+  std::mutex m_mutex;
+  std::condition_variable m_wake, m_done;
+  std::deque<Record*> m_queue;
+  bool m_closing = false;
+  std::vector<std::thread> m_threads;
+};
 
 // The names a run has written. A name already taken gets "-2", "-3", ...
 // before its extension; each stem remembers the next number to try, so a
 // thousand equal names cost a thousand steps, not half a million. Names are
-// kept as 64-bit hashes (about 16 bytes a record): a false match only adds a
-// suffix, it never overwrites a file.
+// compared folded (foldedFileName) and kept as 64-bit hashes (about 16 bytes
+// a record): a false match only adds a suffix, it never overwrites a file.
 class UniqueNames {
  public:
-  QString claim(const QString& name, const QString& extension) {
+  // The name, or one with a suffix; nothing when every suffix is taken.
+  std::optional<QString> claim(const QString& name, const QString& extension) {
     if (m_taken.insert(key(name)).second) return name;
     const QString stem = name.chopped(extension.size() + 1);
     int& next = m_nextSuffix.try_emplace(key(stem), 2).first->second;
-    QString candidate;
-    do candidate = stem + QStringLiteral("-%1.").arg(next++) + extension;
-    while (!m_taken.insert(key(candidate)).second);
-    return candidate;
+    while (next <= kMaxSuffix) {
+      QString candidate = stem + QStringLiteral("-%1.").arg(next++) + extension;
+      if (m_taken.insert(key(candidate)).second) return candidate;
+    }
+    return std::nullopt;
   }
 
  private:
-  static std::size_t key(const QString& name) { return qHash(name, 0); }
+  static std::size_t key(const QString& name) { return qHash(foldedFileName(name), 0); }
   std::unordered_set<std::size_t> m_taken;
   std::unordered_map<std::size_t, int> m_nextSuffix;
 };
@@ -136,8 +279,10 @@ class Progress {
     if (!m_on || (!last && m_clock.elapsed() - m_shownAt < kProgressEveryMs)) return;
     m_shownAt = m_clock.elapsed();
     const double seconds = std::max(0.001, m_clock.elapsed() / 1000.0);
-    m_err << "\r" << done << " of " << m_total << " lines, "
-          << qRound64(static_cast<double>(done) / seconds) << " per second" << (last ? "\n" : "");
+    m_err << "\r" << done;
+    if (m_total >= 0) m_err << " of " << m_total;
+    m_err << " lines, " << qRound64(static_cast<double>(done) / seconds) << " per second"
+          << (last ? "\n" : "");
     m_err.flush();
   }
   // A message starts on a line of its own.
@@ -147,51 +292,70 @@ class Progress {
 
  private:
   QTextStream& m_err;
-  qint64 m_total;
+  qint64 m_total;  // -1: not counted
   bool m_on;
   QElapsedTimer m_clock;
   qint64 m_shownAt = -1;
 };
 
-}  // namespace
-
-bool splitCsvPair(const QString& line, QString& first, QString& second) {
-  QStringList fields;
-  qsizetype i = 0;
-  while (true) {
-    QString field;
-    if (i < line.size() && line[i] == QLatin1Char('"')) {
-      ++i;
-      while (true) {
-        if (i >= line.size()) return false;  // no closing quote
-        if (line[i] == QLatin1Char('"')) {
-          if (i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
-            field += QLatin1Char('"');
-            i += 2;
-            continue;
-          }
-          ++i;
-          break;
-        }
-        field += line[i++];
-      }
-      if (i < line.size() && line[i] != QLatin1Char(',')) return false;
-    } else {
-      const qsizetype comma = line.indexOf(QLatin1Char(','), i);
-      const qsizetype end = comma < 0 ? line.size() : comma;
-      field = line.mid(i, end - i);
-      if (field.contains(QLatin1Char('"'))) return false;
-      i = end;
-    }
-    fields << field;
-    if (i >= line.size()) break;
-    ++i;  // the comma
+// The list, open for reading once: its lines counted first only when the
+// names need the count, from the file itself when it is one, else from a
+// copy kept in the folder.
+struct OpenList {
+  int fd = -1;
+  bool owned = false;
+  qint64 lines = -1;  // -1: not counted
+  ~OpenList() {
+    if (owned) ::close(fd);
   }
-  if (fields.size() != 2) return false;
-  first = fields[0];
-  second = fields[1];
+};
+
+// Reads the whole of from into to (when to >= 0), counting its lines as the
+// LineReader numbers them. An error or a signal ends it early.
+struct Count {
+  qint64 lines = 0;
+  int error = 0;
+  bool interrupted = false;
+};
+Count countLines(int from, int to, int wakeFd) {
+  Count count;
+  char last = '\n';
+  std::vector<char> buffer(kReadBlock);
+  while (true) {
+    pollfd fds[2] = {{from, POLLIN, 0}, {wakeFd, POLLIN, 0}};
+    if (::poll(fds, wakeFd >= 0 ? 2 : 1, -1) < 0 && errno != EINTR) {
+      count.error = errno;
+      break;
+    }
+    if (wakeFd >= 0 && (fds[1].revents & POLLIN)) {
+      count.interrupted = true;
+      break;
+    }
+    const ssize_t n = ::read(from, buffer.data(), buffer.size());
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n < 0) count.error = errno;
+    if (n <= 0) break;
+    count.lines += std::count(buffer.begin(), buffer.begin() + n, '\n');
+    last = buffer[static_cast<std::size_t>(n - 1)];
+    if (to >= 0 && !writeAll(to, buffer.data(), n)) {
+      count.error = errno;
+      break;
+    }
+  }
+  count.lines += last != '\n' ? 1 : 0;
+  return count;
+}
+
+// A CSV line of exactly two fields: type,data.
+bool typeAndData(const QString& text, QString& type, QString& data) {
+  const std::optional<QStringList> fields = splitCsvLine(text);
+  if (!fields || fields->size() != 2) return false;
+  type = fields->at(0);
+  data = fields->at(1);
   return true;
 }
+
+}  // namespace
 
 QString batchFileName(const QString& nameTemplate, qint64 line, int lineWidth, const QString& data,
                       const QString& type, const QString& extension) {
@@ -214,12 +378,23 @@ QString batchFileName(const QString& nameTemplate, qint64 line, int lineWidth, c
   return name + QLatin1Char('.') + extension;
 }
 
+QString foldedFileName(const QString& name) {
+  return name.normalized(QString::NormalizationForm_C)
+      .toCaseFolded()
+      .normalized(QString::NormalizationForm_C);
+}
+
 BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
   const auto fail = [&err](const QString& message, BatchResult status) {
     err << "barcode-generator: " << message << "\n";
     err.flush();
     return status;
   };
+  const QString shownList = request.list == "-" ? QStringLiteral("standard input")
+                                                : oneLine(fromNativeBytes(request.list));
+  const QString shownFolder = oneLine(fromNativeBytes(request.folder));
+  if (request.folder.isEmpty())
+    return fail(QStringLiteral("--output needs a folder"), BatchResult::BadRequest);
   if (request.nameTemplate.isEmpty())
     return fail(QStringLiteral("--name needs a template"), BatchResult::BadRequest);
   if (batchFileName(request.nameTemplate, 0, 20, QString(), QStringLiteral("code128"),
@@ -229,137 +404,226 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
     return fail(QStringLiteral("--name makes names too long for a file system"),
                 BatchResult::BadRequest);
   if (request.choice)
-    if (const std::string problem = checkOptionsFor(*request.choice, request.options);
-        !problem.empty())
-      return fail(QString::fromStdString(problem), BatchResult::BadRequest);
+    if (const QString problem =
+            QString::fromStdString(checkOptionsFor(*request.choice, request.options));
+        !problem.isEmpty())
+      return fail(problem, BatchResult::BadRequest);
+  const int wakeFd = request.interruption ? request.interruption->wakeFd() : -1;
+  const auto signalled = [&] {
+    return request.interruption && request.interruption->signal() != 0;
+  };
+  const auto interrupted = [&](qint64 lastWritten) {
+    if (lastWritten > 0)
+      err << "barcode-generator: interrupted by " << request.interruption->signalName()
+          << " after line " << lastWritten << ", the last written; nothing after it was kept\n";
+    else
+      err << "barcode-generator: interrupted by " << request.interruption->signalName()
+          << " before any file was written\n";
+    err.flush();
+    return BatchResult::Interrupted;
+  };
 
-  // Thousands of pictures of about the same size: keep freed memory for the
-  // next one rather than handing it back to the system and faulting it in again.
-  mallopt(M_MMAP_THRESHOLD, 16 << 20);
-  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  // The list first: a folder is made only for a list that can be read.
+  OpenList list;
+  if (request.list == "-") {
+    list.fd = STDIN_FILENO;
+  } else {
+    list.fd = ::open(request.list.constData(), O_RDONLY | O_CLOEXEC);
+    if (list.fd < 0)
+      return fail(QStringLiteral("%1 cannot be read: %2").arg(shownList, reason(errno)),
+                  BatchResult::BadRequest);
+    list.owned = true;
+  }
+  struct stat listKind {};
+  if (::fstat(list.fd, &listKind) == 0 && S_ISDIR(listKind.st_mode))
+    return fail(QStringLiteral("%1 cannot be read: %2").arg(shownList, reason(EISDIR)),
+                BatchResult::BadRequest);
+  if (signalled()) return interrupted(0);
 
-  QDir folder(request.folder);
-  if (!folder.exists() && !QDir().mkpath(request.folder))
-    return fail(QStringLiteral("the folder %1 could not be made").arg(request.folder),
+  if (const QString problem = makeFolders(request.folder); !problem.isEmpty())
+    return fail(QStringLiteral("the folder %1 could not be made: %2").arg(shownFolder, problem),
                 BatchResult::NotWritten);
-
-  const int folderFd = ::open(QFile::encodeName(folder.absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int folderFd = ::open(request.folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folderFd < 0)
     return fail(
-        QStringLiteral("the folder %1 cannot be opened: %2").arg(request.folder, reason(errno)),
+        QStringLiteral("the folder %1 cannot be opened: %2").arg(shownFolder, reason(errno)),
         BatchResult::NotWritten);
   struct FolderCloser {
     int fd;
     ~FolderCloser() { ::close(fd); }
   } closer{folderFd};
 
-  // The list is read twice: once to count its lines (the width of {line}),
-  // once to make the files. Standard input is kept in a hidden file in the
-  // folder meanwhile, so that memory stays flat whatever the list's length.
-  QFile list;
-  QTemporaryFile spool(folder.filePath(QStringLiteral(".barcode-list-XXXXXX")));
-  if (request.list == QLatin1String("-")) {
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly) || !spool.open())
-      return fail(QStringLiteral("standard input could not be kept: %1").arg(spool.errorString()),
+  // {line} is padded to the width of the last line's number, which needs the
+  // count before the first name: a file is read twice, anything else (a
+  // pipe, a FIFO, a terminal) is kept in a nameless file meanwhile.
+  if (request.nameTemplate.contains(QStringLiteral("{line}"))) {
+    const off_t start = S_ISREG(listKind.st_mode) ? ::lseek(list.fd, 0, SEEK_CUR) : -1;
+    OpenList spool;  // the copy, when the list cannot be read again
+    if (start < 0) {
+      spool.fd = anonymousFile(folderFd);
+      spool.owned = spool.fd >= 0;
+    }
+    const QString notKept = QStringLiteral("%1 could not be kept in %2 to count its lines: %3");
+    if (start < 0 && spool.fd < 0)
+      return fail(notKept.arg(shownList, shownFolder, reason(errno)), BatchResult::NotWritten);
+    const Count count = countLines(list.fd, spool.fd, wakeFd);
+    if (count.interrupted) return interrupted(0);
+    if (count.error != 0)
+      return fail(start < 0
+                      ? notKept.arg(shownList, shownFolder, reason(count.error))
+                      : QStringLiteral("%1 cannot be read: %2").arg(shownList, reason(count.error)),
                   BatchResult::NotWritten);
-    char buffer[1 << 16];
-    for (qint64 n; (n = input.read(buffer, sizeof buffer)) > 0;)
-      if (spool.write(buffer, n) != n)
-        return fail(QStringLiteral("standard input could not be kept: %1").arg(spool.errorString()),
-                    BatchResult::NotWritten);
-    spool.flush();
-    list.setFileName(spool.fileName());
-  } else {
-    list.setFileName(request.list);
+    if (start < 0) {
+      std::swap(list.fd, spool.fd);
+      std::swap(list.owned, spool.owned);
+    }
+    if (::lseek(list.fd, std::max<off_t>(start, 0), SEEK_SET) < 0)
+      return fail(QStringLiteral("%1 cannot be read again: %2").arg(shownList, reason(errno)),
+                  BatchResult::NotWritten);
+    list.lines = count.lines;
   }
-  if (!list.open(QIODevice::ReadOnly))
-    return fail(QStringLiteral("%1 cannot be read: %2").arg(request.list, list.errorString()),
-                BatchResult::BadRequest);
-  const qint64 lines = countLines(list);
-  list.seek(0);
-  const int lineWidth = static_cast<int>(QString::number(std::max<qint64>(lines, 1)).size());
+
+  // Thousands of pictures of about the same size: keep freed memory for the
+  // next one rather than handing it back to the system and faulting it in again.
+  mallopt(M_MMAP_THRESHOLD, 16 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+
+  const int lineWidth = static_cast<int>(QString::number(std::max<qint64>(list.lines, 1)).size());
   const QString extension = QString::fromLatin1(render::extensionOf(request.options.format));
   const bool namesRepeat = !request.nameTemplate.contains(QStringLiteral("{line}"));
   UniqueNames usedNames;  // only when the template cannot keep names apart
 
+  // A record from a line, named in the list's order; refused before drawing
+  // when it cannot make a symbol.
+  const auto recordOf = [&](qint64 line, const QByteArray& bytes, bool tooLong) {
+    auto record = std::make_unique<Record>();
+    record->line = line;
+    const QString tooLongForARecord =
+        QStringLiteral("longer than the %1 characters a record may have").arg(kMaxInputLength);
+    if (tooLong) {
+      record->refusal = tooLongForARecord;
+      return record;
+    }
+    const QString text = QString::fromUtf8(bytes);
+    QString type;
+    if (request.choice) {
+      record->choice = request.choice;
+      type = QString::fromLatin1(request.choice->key.data(),
+                                 static_cast<qsizetype>(request.choice->key.size()));
+      record->data = text;
+    } else if (!typeAndData(text, type, record->data)) {
+      record->refusal = QStringLiteral("expected two fields, type,data");
+    } else if (!(record->choice = choiceByKey(type.trimmed().toLower().toStdString()))) {
+      record->refusal = QStringLiteral("unknown type \"%1\"").arg(type);
+    } else {
+      type = type.trimmed().toLower();
+      record->refusal = QString::fromStdString(checkOptionsFor(*record->choice, request.options));
+    }
+    if (record->data.size() > kMaxInputLength) record->refusal = tooLongForARecord;
+    if (!record->refusal.isEmpty()) return record;
+    const QString name =
+        batchFileName(request.nameTemplate, line, lineWidth, record->data, type, extension);
+    if (!namesRepeat) {
+      record->name = name;
+    } else if (const auto unique = usedNames.claim(name, extension)) {
+      record->name = *unique;
+    } else {
+      record->refusal =
+          QStringLiteral("%1 and every name with a suffix up to -%2 are taken in this run")
+              .arg(name)
+              .arg(kMaxSuffix);
+    }
+    return record;
+  };
+
   const int jobs = std::max(
       1, request.jobs > 0 ? request.jobs : static_cast<int>(std::thread::hardware_concurrency()));
-  Progress progress(err, lines);
+  Progress progress(err, list.lines);
+  LineReader reader(list.fd, wakeFd);
   bool refusedAny = false;
-  qint64 line = 0;
-  // Blocks of records: named here in the list's order, then drawn and
-  // written on the workers, then reported in order.
-  bool atEnd = false;
-  const auto readBlock = [&](std::vector<Record>& block) {
-    block.clear();
-    while (static_cast<qsizetype>(block.size()) < kChunk) {
-      if (list.atEnd()) {
-        atEnd = true;
+  qint64 line = 0, lastWritten = 0;
+  bool listEnded = false;
+  // Lines are handed to the workers a few per worker ahead; the files are
+  // written here, one at a time in the list's order, so the files made are
+  // always those of the lines before the first one that fails.
+  const std::size_t ahead = static_cast<std::size_t>(jobs) * 4;
+  std::deque<std::unique_ptr<Record>> inFlight;
+  std::unordered_set<std::string> warned;
+  Workers workers(jobs, request);
+  while (!signalled()) {
+    while (!listEnded && inFlight.size() < ahead) {
+      QByteArray bytes;
+      const auto status = reader.next(bytes, inFlight.empty());
+      if (status == LineReader::Status::NotYet || status == LineReader::Status::Interrupted) break;
+      if (status == LineReader::Status::End || status == LineReader::Status::Failed) {
+        listEnded = true;
+        if (status == LineReader::Status::Failed) {
+          progress.clear();
+          err << "barcode-generator: " << shownList << " could not be read after line " << line
+              << ": " << reason(reader.error()) << "\n";
+          err.flush();
+          return BatchResult::NotWritten;
+        }
         break;
       }
-      QByteArray bytes = list.readLine();
       ++line;
-      if (bytes.endsWith('\n')) bytes.chop(1);
+      const bool tooLong = status == LineReader::Status::TooLong;
       if (bytes.endsWith('\r')) bytes.chop(1);
-      if (bytes.isEmpty()) continue;
-      Record record;
-      record.line = line;
-      const QString text = QString::fromUtf8(bytes);
-      if (request.choice) {
-        record.choice = request.choice;
-        record.type = QString::fromLatin1(request.choice->key.data(),
-                                          static_cast<qsizetype>(request.choice->key.size()));
-        record.data = text;
-      } else if (!splitCsvPair(text, record.type, record.data)) {
-        record.refusal = QStringLiteral("expected two fields, type,data");
-      } else if (!(record.choice = choiceByKey(record.type.trimmed().toLower().toStdString()))) {
-        record.refusal = QStringLiteral("unknown type \"%1\"").arg(record.type);
-      } else {
-        record.type = record.type.trimmed().toLower();
-      }
-      if (record.choice && record.refusal.isEmpty()) {
-        QString name = batchFileName(request.nameTemplate, line, lineWidth, record.data,
-                                     record.type, extension);
-        if (namesRepeat) name = usedNames.claim(name, extension);
-        record.name = name;
-        record.path = folder.filePath(name);
-      }
-      block.push_back(std::move(record));
+      if (!tooLong && bytes.isEmpty()) continue;
+      std::unique_ptr<Record> record = recordOf(line, bytes, tooLong);
+      if (record->refusal.isEmpty())
+        workers.submit(record.get());
+      else
+        record->drawn = true;
+      inFlight.push_back(std::move(record));
     }
-  };
-  std::vector<Record> chunk;
-  std::unordered_set<std::string> warned;  // each warning once, with the first line it concerns
-  while (!atEnd) {
-    readBlock(chunk);
-    makeAll(chunk, request, folderFd, jobs);
-    for (const Record& record : chunk) {
-      for (const std::string& warning : record.warnings)
-        if (warned.insert(warning).second) {
-          progress.clear();
-          err << "line " << record.line << ": warning: " << QString::fromStdString(warning) << "\n";
-        }
-      if (record.outcome == Record::Outcome::Refused) {
-        progress.clear();
-        err << "line " << record.line << ": " << record.message << "\n";
-        refusedAny = true;
-      } else if (record.outcome == Record::Outcome::Failed) {
-        progress.clear();
-        err << "line " << record.line << ": " << record.path
-            << " was not written: " << record.message << "; stopped\n";
-        err.flush();
-        return BatchResult::NotWritten;
-      } else if (record.outcome == Record::Outcome::Pending) {
-        break;  // not reached: a record before it failed
-      }
+    if (signalled()) break;
+    if (inFlight.empty()) {
+      if (listEnded) break;
+      continue;
     }
-    if (!chunk.empty()) progress.update(chunk.back().line);
+    Record& record = *inFlight.front();
+    workers.waitFor(record);
+    if (record.failure.isEmpty() && record.refusal.isEmpty())
+      record.failure = QString::fromStdString(writeInFolder(
+          folderFd, record.name.toUtf8().toStdString(),
+          [&record](const ByteSink& sink) {
+            return sink(record.bytes.data(), record.bytes.size());
+          },
+          Durability::WithFolder));
+    // Each warning once, for the first line it concerns.
+    for (const std::string& warning : record.warnings)
+      if (warned.insert(warning).second) {
+        progress.clear();
+        err << "line " << record.line << ": warning: " << QString::fromStdString(warning) << "\n";
+      }
+    if (!record.refusal.isEmpty()) {
+      progress.clear();
+      err << "line " << record.line << ": " << oneLine(record.refusal) << "\n";
+      refusedAny = true;
+    } else if (!record.failure.isEmpty()) {
+      progress.clear();
+      err << "line " << record.line << ": " << shownFolder << "/" << oneLine(record.name)
+          << " was not written: " << oneLine(record.failure) << "; stopped\n";
+      err.flush();
+      return BatchResult::NotWritten;
+    } else {
+      lastWritten = record.line;
+    }
+    progress.update(record.line);
+    inFlight.pop_front();
+  }
+  workers.stop();
+  // Every file written reaches the disk before the run says it is done.
+  const bool durable = ::syncfs(folderFd) == 0;
+  const int syncError = errno;
+  if (signalled()) {
+    progress.clear();
+    return interrupted(lastWritten);
   }
   progress.update(line, true);
-  // Every file written reaches the disk before the run says it is done.
-  if (::syncfs(folderFd) != 0)
-    return fail(QStringLiteral("the files could not be made durable: %1").arg(reason(errno)),
+  if (!durable)
+    return fail(QStringLiteral("the files could not be made durable: %1").arg(reason(syncError)),
                 BatchResult::NotWritten);
   err.flush();
   return refusedAny ? BatchResult::SomeRefused : BatchResult::AllWritten;

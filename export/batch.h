@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "export/exportoptions.h"
@@ -10,14 +11,16 @@ class QTextStream;
 namespace app {
 
 struct Choice;
+class Interruption;
 
 struct BatchRequest {
-  QString list;                    // a file, or "-" for standard input
-  QString folder;                  // created if missing
+  QByteArray list;                 // a path in the system's bytes, or "-" for standard input
+  QByteArray folder;               // created if missing, once the list is open
   const Choice* choice = nullptr;  // null: each line is "type,data"
   ExportOptions options;           // with the format
   QString nameTemplate = QStringLiteral("{line}_{data}");
-  int jobs = 0;  // 0: one per core
+  int jobs = 0;                                // 0: one per core
+  const Interruption* interruption = nullptr;  // when it says so, the run stops between files
 };
 
 enum class BatchResult {
@@ -25,19 +28,24 @@ enum class BatchResult {
   SomeRefused,  // the others were written
   BadRequest,   // nothing done: the request itself is wrong
   NotWritten,   // a file could not be written; the run stopped there
+  Interrupted,  // a signal stopped the run between two files
 };
 
-// One file per record of the list, written atomically into the folder.
-// Refused records are reported as "line N: why" and the others go on.
+// One file per record of the list, written atomically into the folder in the
+// list's order. Refused records are reported as "line N: why" and the others
+// go on; after a failure or a signal the files are exactly those of the
+// lines before the one named.
 BatchResult runBatch(const BatchRequest& request, QTextStream& err);
-
-// One CSV line of two fields, RFC 4180 quoting; false when it is not that.
-bool splitCsvPair(const QString& line, QString& first, QString& second);
 
 // The file name (without folder) of a record from the template: {line}
 // zero-padded to lineWidth, {data} made safe as "File Save" makes it and cut
 // so that the name fits in 255 bytes with the extension.
 QString batchFileName(const QString& nameTemplate, qint64 line, int lineWidth, const QString& data,
                       const QString& type, const QString& extension);
+
+// A name as a file system that ignores case and Unicode normal form (FAT,
+// exFAT, a case-folding mount) sees it: two records whose names fold alike
+// never share a file.
+QString foldedFileName(const QString& name);
 
 }  // namespace app

@@ -65,8 +65,9 @@ std::string fixed(double value, int places) {
 double reductionOn(const Reduction& reduction, const ExportOptions& options) {
   const bool raster = render::isRaster(options.format);
   if (reduction.inDots)
-    return raster ? reduction.amount : render::units::dotsToMm(reduction.amount, options.dpi);
-  return raster ? std::round(render::units::mmToDots(reduction.amount, options.dpi))
+    return raster ? reduction.amount
+                  : render::units::dotsToMm(reduction.amount, options.resolution.dpi);
+  return raster ? std::round(render::units::mmToDots(reduction.amount, options.resolution.dpi))
                 : reduction.amount;
 }
 
@@ -79,7 +80,7 @@ std::string readExportOptions(const TypedOptions& typed, ExportOptions& options)
     if (!dpi)
       return "--dpi is a whole number from " + std::to_string(render::kMinDpi) + " to " +
              std::to_string(render::kMaxDpi);
-    options.dpi = *dpi;
+    options.resolution.dpi = *dpi;
   }
   if (typed.dots && typed.module) return "give either --dots or --module, not both";
   if (typed.dots) {
@@ -87,7 +88,7 @@ std::string readExportOptions(const TypedOptions& typed, ExportOptions& options)
     if (!dots)
       return "--dots is a whole number from " + std::to_string(render::kMinDots) + " to " +
              std::to_string(render::kMaxDots);
-    options.dots = *dots;
+    options.resolution.dots = *dots;
   }
   if (typed.module) {
     const auto mm = decimal(*typed.module);
@@ -98,8 +99,8 @@ std::string readExportOptions(const TypedOptions& typed, ExportOptions& options)
     const int dots = moduleSize(options).dots;
     if (raster && dots > render::kMaxDots)
       return "--module " + *typed.module + " is " + std::to_string(dots) + " dots at " +
-             std::to_string(options.dpi) + " dpi; at most " + std::to_string(render::kMaxDots) +
-             " are possible";
+             std::to_string(options.resolution.dpi) + " dpi; at most " +
+             std::to_string(render::kMaxDots) + " are possible";
   }
   if (typed.height) {
     const auto mm = decimal(*typed.height);
@@ -171,15 +172,14 @@ std::string checkFormatOptions(const ExportOptions& options) {
 
 ModuleSize moduleSize(const ExportOptions& options) {
   if (!render::isRaster(options.format))
-    return {
-        options.moduleMm ? *options.moduleMm : render::units::dotsToMm(options.dots, options.dpi),
-        0};
-  int dots = options.dots;
-  if (options.moduleMm) {
-    const double nearest = std::round(render::units::mmToDots(*options.moduleMm, options.dpi));
-    dots = nearest < 1 ? 1 : nearest > 1e6 ? 1000000 : static_cast<int>(nearest);
-  }
-  return {render::units::dotsToMm(dots, options.dpi), dots};
+    return {options.moduleMm
+                ? *options.moduleMm
+                : render::units::dotsToMm(options.resolution.dots, options.resolution.dpi),
+            0};
+  const int dots = options.moduleMm
+                       ? render::dotsForModule(*options.moduleMm, options.resolution.dpi)
+                       : options.resolution.dots;
+  return {render::units::dotsToMm(dots, options.resolution.dpi), dots};
 }
 
 SymbolRequest requestFor(const Choice& choice, const std::string& data,
@@ -204,7 +204,7 @@ ExportPlan planExport(const ExportOptions& options, const render::Layout& layout
   const bool raster = render::isRaster(options.format);
   render::Output& output = plan.output;
   output.format = options.format;
-  output.dpi = options.dpi;
+  output.dpi = options.resolution.dpi;
   output.module = raster ? plan.module.dots : plan.module.mm;
   output.style = options.style;
   using Reduce = ExportPlan::Reduce;
@@ -218,16 +218,16 @@ ExportPlan planExport(const ExportOptions& options, const render::Layout& layout
     plan.reduce = Reduce::ScreenSpacing;
   } else if (options.optimize) {
     const double dotsPerModule =
-        raster ? plan.module.dots : render::units::mmToDots(plan.module.mm, options.dpi);
+        raster ? plan.module.dots : render::units::mmToDots(plan.module.mm, options.resolution.dpi);
     if (dotsPerModule + 1e-9 >= kDotsToReduce) {
-      output.reduction = raster ? 1 : render::units::dotsToMm(1, options.dpi);
+      output.reduction = raster ? 1 : render::units::dotsToMm(1, options.resolution.dpi);
       plan.reduce = Reduce::Default;
     } else {
       plan.reduce = Reduce::TooFewDots;
     }
   }
   plan.reductionMm =
-      raster ? render::units::dotsToMm(output.reduction, options.dpi) : output.reduction;
+      raster ? render::units::dotsToMm(output.reduction, options.resolution.dpi) : output.reduction;
   return plan;
 }
 

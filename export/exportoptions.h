@@ -31,9 +31,8 @@ inline constexpr double kMaxReductionShare = 0.25;
 // command line, a batch.
 struct ExportOptions {
   render::Format format = render::Format::Png;
-  int dots = render::kDefaultDots;  // dots per module, unless X is given in mm
-  std::optional<double> moduleMm;
-  int dpi = render::kDefaultDpi;
+  render::Resolution resolution;   // dots per module (unless X is given in mm) and dpi
+  std::optional<double> moduleMm;  // X asked in mm
   std::optional<double> heightMm;  // of the bars; none: the standard's
   bool label = true;
   bool check = false;

@@ -62,4 +62,54 @@ inline std::string encode(std::u32string_view text) {
   return out;
 }
 
+// Text from outside (data, names, reasons) as one line of a message: line
+// breaks as \n, \r, \t, other control characters as \x1b, line separators
+// and direction overrides as \u2028, and bytes that are not UTF-8 as \xFF,
+// so a message is never split and never drives the terminal.
+inline std::string oneLine(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  static constexpr char kUpper[] = "0123456789ABCDEF";
+  std::string shown;
+  shown.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const std::size_t length = byte < 0x80         ? 1
+                               : (byte >> 5) == 6  ? 2
+                               : (byte >> 4) == 14 ? 3
+                               : (byte >> 3) == 30 ? 4
+                                                   : 0;
+    const std::u32string decoded =
+        length > 0 && i + length <= text.size() ? decode(text.substr(i, length)) : U"\uFFFD";
+    const bool valid = decoded.size() == 1 &&
+                       !(decoded[0] == U'\uFFFD' && text.substr(i, length) != "\xef\xbf\xbd");
+    if (!valid) {
+      shown += "\\x";
+      shown += kUpper[byte >> 4];
+      shown += kUpper[byte & 15];
+      ++i;
+      continue;
+    }
+    const char32_t c = decoded[0];
+    if (c == U'\n') {
+      shown += "\\n";
+    } else if (c == U'\r') {
+      shown += "\\r";
+    } else if (c == U'\t') {
+      shown += "\\t";
+    } else if (c < 0x20 || (c >= 0x7f && c < 0xa0)) {
+      shown += "\\x";
+      shown += kHex[c >> 4];
+      shown += kHex[c & 15];
+    } else if (c == 0x2028 || c == 0x2029 || (c >= 0x202a && c <= 0x202e) ||
+               (c >= 0x2066 && c <= 0x2069)) {
+      shown += "\\u";
+      for (int shift = 12; shift >= 0; shift -= 4) shown += kHex[(c >> shift) & 15];
+    } else {
+      shown.append(text.substr(i, length));
+    }
+    i += length;
+  }
+  return shown;
+}
+
 }  // namespace app::utf8

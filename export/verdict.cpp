@@ -4,12 +4,17 @@
 #define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cstring>
 #include <string_view>
 
 #include "export/choices.h"
+#include "export/limits.h"
 #include "symbologies/eanupc/eanupc.h"
 
 namespace app {
@@ -37,6 +42,17 @@ int quietZone(int dotsPerModule) { return 10 * std::max(1, dotsPerModule); }
 
 // The image on white paper in 8-bit grey, which is what the reader takes.
 QImage onPaper(const QImage& image, int margin) {
+  if (!image.hasAlphaChannel()) {
+    // Row by row: a large export costs one byte a dot here, not five.
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    QImage page(grey.width() + 2 * margin, grey.height() + 2 * margin, QImage::Format_Grayscale8);
+    if (grey.isNull() || page.isNull()) return {};
+    page.fill(255);
+    for (int y = 0; y < grey.height(); ++y)
+      std::memcpy(page.scanLine(y + margin) + margin, grey.constScanLine(y),
+                  static_cast<std::size_t>(grey.width()));
+    return page;
+  }
   QImage page(image.width() + 2 * margin, image.height() + 2 * margin, QImage::Format_RGB32);
   page.fill(Qt::white);
   {
@@ -49,6 +65,7 @@ QImage onPaper(const QImage& image, int margin) {
 std::optional<QString> decode(const QImage& image, ZXing::BarcodeFormat format, int dotsPerModule) {
   if (image.isNull()) return std::nullopt;
   const QImage page = onPaper(image, quietZone(dotsPerModule));
+  if (page.isNull()) return std::nullopt;
   ZXing::DecodeHints hints;
   hints.setFormats(format);
   hints.setTryHarder(true);
@@ -138,6 +155,18 @@ Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& ca
   const std::optional<QString> read = decode(image, readerFormat(choice), known.dotsPerModule);
   if (read && *read == carried) return {true, QStringLiteral("Scans as %1: %2").arg(name, *read)};
   return {false, QStringLiteral("Does not scan: ") + reason(choice, known, read, carried, name)};
+}
+
+QImage imageOfFile(const QByteArray& bytes) {
+  QByteArray held = bytes;  // shared, not copied
+  QBuffer buffer(&held);
+  buffer.open(QIODevice::ReadOnly);
+  // In megabytes, for the largest image a file may have at four bytes a dot;
+  // the limit is the process's (QT_IMAGEIO_MAXALLOC still overrides it).
+  const qint64 megabytes = (limits().filePixels * 4 >> 20) + 1;
+  QImageReader::setAllocationLimit(static_cast<int>(std::min<qint64>(megabytes, INT_MAX)));
+  QImageReader reader(&buffer);
+  return reader.read();
 }
 
 QString eanUpcGuidance(const Choice& choice, const QString& data) {

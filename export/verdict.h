@@ -56,6 +56,11 @@ std::optional<Verdict> exportVerdict(const QImage& drawn, const Choice& choice, 
 // A render picture as an 8-bit grey image, with its resolution.
 QImage imageOf(const render::Picture& picture);
 
+// The image a PNG or BMP file holds, read as any reader would read it
+// whatever its size within the limits (Qt's readers alone stop at 128 MB);
+// a null image when it cannot be read.
+QImage imageOfFile(const QByteArray& bytes);
+
 // For an EAN/UPC option, why this input cannot make a symbol, in words
 // ("letters are not allowed in EAN-13"); empty when the input is fine or
 // only incomplete.

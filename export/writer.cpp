@@ -26,24 +26,6 @@ std::string whatStandsThere(mode_t mode) {
   return "Something other than a file stands at that name";
 }
 
-// Writes all of the bytes, resuming after signals and short writes.
-bool writeAll(int fd, const char* data, std::size_t left) {
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (written == 0) {
-      errno = EIO;
-      return false;
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
 // A short name nobody can guess: a random number drawn once per run, then
 // the next of a count, in base 36 (one random draw, not one a file).
 std::string randomName() {
@@ -106,10 +88,12 @@ class Temporary {
 // Small writes gathered into blocks of this many bytes.
 constexpr std::size_t kBlockBytes = 1 << 16;
 
-}  // namespace
-
-std::string writeInFolder(int folder, const std::string& name, const Producer& produce,
-                          Durability durability) {
+// The one writer. fill puts the file's bytes into the open temporary file
+// and says what went wrong, or ""; it sets `written` to how many there are
+// when it knows (-1 otherwise), and the file must then hold exactly that
+// many before it is renamed.
+std::string writeBy(int folder, const std::string& name, Durability durability,
+                    const std::function<std::string(int fd, long long& written)>& fill) {
   if (name.empty()) return "The file name is empty";
   if (name.size() > kMaxNameBytes)
     return "The file name is too long: " + std::to_string(name.size()) + " bytes, at most " +
@@ -135,24 +119,15 @@ std::string writeInFolder(int folder, const std::string& name, const Producer& p
   Temporary temporary(folder);
   if (!temporary.create(keepMode ? 0600 : mode)) return systemError(errno);
   if (keepMode && ::fchmod(temporary.fd(), mode) != 0) return systemError(errno);
-  int writeError = 0;
-  std::string block;
-  const auto flush = [&] {
-    if (writeError == 0 && !writeAll(temporary.fd(), block.data(), block.size()))
-      writeError = errno;
-    block.clear();
-    return writeError == 0;
-  };
-  const ByteSink sink = [&](const char* data, std::size_t size) {
-    if (size >= kBlockBytes)
-      return flush() && (writeAll(temporary.fd(), data, size) || (writeError = errno, false));
-    block.append(data, size);
-    return block.size() < kBlockBytes || flush();
-  };
-  const bool made = produce(sink);
-  flush();
-  if (writeError != 0) return systemError(writeError);
-  if (!made) return "The file's contents could not be made";
+  long long expected = -1;
+  if (const std::string problem = fill(temporary.fd(), expected); !problem.empty()) return problem;
+  if (expected >= 0) {
+    struct stat written {};
+    if (::fstat(temporary.fd(), &written) != 0) return systemError(errno);
+    if (written.st_size != expected)
+      return "Only " + std::to_string(written.st_size) + " of " + std::to_string(expected) +
+             " bytes reached the file";
+  }
   if (durability == Durability::Now && ::fsync(temporary.fd()) != 0) return systemError(errno);
   if (!temporary.close()) return systemError(errno);
   if (::renameat(folder, temporary.name().c_str(), folder, name.c_str()) != 0) {
@@ -165,7 +140,11 @@ std::string writeInFolder(int folder, const std::string& name, const Producer& p
   return {};
 }
 
-std::string writeAtomically(const std::string& path, const Producer& produce) {
+// Runs write on the open folder of a path (the current directory for a bare
+// name) and the name in it.
+std::string inFolderOf(
+    const std::string& path,
+    const std::function<std::string(int folder, const std::string& name)>& write) {
   const std::size_t slash = path.rfind('/');
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   if (name.empty()) return "The file name is empty";
@@ -174,14 +153,76 @@ std::string writeAtomically(const std::string& path, const Producer& produce) {
                                                             : path.substr(0, slash);
   const int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return systemError(errno);
-  const std::string problem = writeInFolder(folder, name, produce, Durability::Now);
+  const std::string problem = write(folder, name);
   ::close(folder);
   return problem;
+}
+
+}  // namespace
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (written == 0) {
+      errno = EIO;
+      return false;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+std::string writeInFolder(int folder, const std::string& name, const Producer& produce,
+                          Durability durability) {
+  return writeBy(folder, name, durability, [&produce](int fd, long long& count) -> std::string {
+    int writeError = 0;
+    long long total = 0;
+    std::string block;
+    const auto flush = [&] {
+      if (writeError == 0 && !writeAll(fd, block.data(), block.size())) writeError = errno;
+      block.clear();
+      return writeError == 0;
+    };
+    const ByteSink sink = [&](const char* data, std::size_t size) {
+      total += static_cast<long long>(size);
+      if (size >= kBlockBytes) {
+        if (!flush()) return false;
+        if (!writeAll(fd, data, size)) writeError = errno;
+        return writeError == 0;
+      }
+      block.append(data, size);
+      return block.size() < kBlockBytes || flush();
+    };
+    const bool made = produce(sink);
+    flush();
+    if (writeError != 0) return systemError(writeError);
+    if (!made) return "The file's contents could not be made";
+    if (total == 0) return "There is nothing to write";
+    count = total;
+    return {};
+  });
+}
+
+std::string writeAtomically(const std::string& path, const Producer& produce) {
+  return inFolderOf(path, [&produce](int folder, const std::string& name) {
+    return writeInFolder(folder, name, produce, Durability::Now);
+  });
 }
 
 std::string writeAtomically(const std::string& path, std::string_view bytes) {
   return writeAtomically(
       path, [bytes](const ByteSink& sink) { return sink(bytes.data(), bytes.size()); });
+}
+
+std::string writeStreamed(const std::string& path, const std::function<std::string(int fd)>& fill) {
+  return inFolderOf(path, [&fill](int folder, const std::string& name) {
+    return writeBy(folder, name, Durability::Now, [&fill](int fd, long long&) { return fill(fd); });
+  });
 }
 
 }  // namespace app

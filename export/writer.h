@@ -26,13 +26,24 @@ using Producer = std::function<bool(const ByteSink& sink)>;
 // folder or other non-regular file there is refused; a regular file keeps its
 // permission bits (no set-id bit: the content is new). Everything happens
 // relative to the open folder, so nothing can land outside it. The bytes are
-// written as they are made, so a large picture is never held whole. Returns
-// an empty string, or the reason in words.
+// written as they are made, so a large picture is never held whole; the file
+// is only renamed into place once the system says all of them are in it, and
+// no bytes at all is a failure too. Returns an empty string, or the reason in
+// words.
 std::string writeInFolder(int folder, const std::string& name, const Producer& produce,
                           Durability durability);
 
-// The same at a path: its folder, or the current directory for a bare name.
+// The same at a path (the file system's bytes, exactly as given): its
+// folder, or the current directory for a bare name.
 std::string writeAtomically(const std::string& path, const Producer& produce);
 std::string writeAtomically(const std::string& path, std::string_view bytes);
+
+// The same for a writer of its own: fill writes the file to the open file
+// descriptor and returns "" or what went wrong.
+std::string writeStreamed(const std::string& path, const std::function<std::string(int fd)>& fill);
+
+// Writes all of the bytes to an open file, resuming after signals and short
+// writes; false with errno set when the system refuses the rest.
+bool writeAll(int fd, const char* data, std::size_t size);
 
 }  // namespace app

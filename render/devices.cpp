@@ -1,6 +1,7 @@
 #include "render/devices.h"
 
 #include <cctype>
+#include <cmath>
 
 #include "render/numbers.h"
 #include "render/scene.h"
@@ -62,6 +63,11 @@ std::string_view extensionOf(Format format) { return factsOf(format).extension; 
 std::string_view mimeTypeOf(Format format) { return factsOf(format).mimeType; }
 
 bool isRaster(Format format) { return factsOf(format).raster; }
+
+int dotsForModule(double moduleMm, int dpi) {
+  const double dots = std::round(units::mmToDots(moduleMm, dpi));
+  return dots < 1 ? 1 : dots > 1e6 ? 1000000 : static_cast<int>(dots);
+}
 
 PageSize exactSize(const Layout& layout, const Output& output) {
   const Scene scene = makeScene(layout, output, 1, 0);

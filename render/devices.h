@@ -30,6 +30,18 @@ inline constexpr int kMaxDpi = 4800;
 inline constexpr int kDefaultDots = 4;
 inline constexpr int kDefaultDpi = 300;
 
+// A module as whole dots at a resolution: rasters, printers, labels.
+struct Resolution {
+  int dots = kDefaultDots;
+  int dpi = kDefaultDpi;
+
+  double moduleMm() const { return dots * 25.4 / dpi; }
+  double dotMm() const { return 25.4 / dpi; }
+};
+
+// Dots per module for a module width in mm: the nearest whole number, at least 1.
+int dotsForModule(double moduleMm, int dpi);
+
 struct Colour {
   std::uint8_t r = 0, g = 0, b = 0;
   bool operator==(const Colour&) const = default;

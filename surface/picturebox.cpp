@@ -5,7 +5,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -461,14 +460,6 @@ void PictureBox::paintEvent(QPaintEvent*) {
                       .scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
   scaled.setDevicePixelRatio(ratio);
   painter.drawImage(QPointF(target.topLeft()) / ratio, scaled);
-}
-
-bool SavePicture(const QImage& image, const QString& path, QString* error) {
-  QSaveFile file(path);
-  const bool ok = file.open(QIODevice::WriteOnly) &&
-                  image.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") && file.commit();
-  if (!ok && error) *error = file.errorString();
-  return ok;
 }
 
 }  // namespace surface

@@ -155,7 +155,4 @@ class PictureBox : public QWidget {
   int m_widthTwips = 0;
 };
 
-// Writes an image as a 24-bit bitmap file, whole or not at all.
-bool SavePicture(const QImage& image, const QString& path, QString* error = nullptr);
-
 }  // namespace surface

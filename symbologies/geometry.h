@@ -9,10 +9,10 @@
 
 namespace geometry {
 
-// Whole numbers of pixels from picture units, as the picture rounds them.
-constexpr int roundedPixels(double units, double pixelsPerUnit) {
-  const double pixels = units * pixelsPerUnit;
-  return static_cast<int>(pixels + 0.5);
+// Whole pixels down the screen for a height in a picture's user units, as
+// the picture rounds them (15 twips a pixel).
+constexpr int pixelsDown(int units, double twipsPerUnitY) {
+  return static_cast<int>(units * twipsPerUnitY / 15 + 0.5);
 }
 
 // Picture1, in pixels: a module a pixel, the first bar at linear::kFirstBarX.
@@ -64,11 +64,9 @@ struct Ean13 {
   // Print: the quiet zones, in modules.
   int quietLeft = 11, quietRight = 7;
 
-  constexpr int dataBarPixels() const {
-    return roundedPixels(dataBottom - barTop, twipsPerUnitY / 15);
-  }
+  constexpr int dataBarPixels() const { return pixelsDown(dataBottom - barTop, twipsPerUnitY); }
   constexpr int guardExtraPixels() const {
-    return roundedPixels(guardBottom - dataBottom, twipsPerUnitY / 15);
+    return pixelsDown(guardBottom - dataBottom, twipsPerUnitY);
   }
 };
 inline constexpr Ean13 kEan13;
@@ -89,11 +87,9 @@ struct UpcA {
   int quietZone = 9;
   double outerDigitScale = 0.7;
 
-  constexpr int shortBarPixels() const {
-    return roundedPixels(shortBottom - barTop, twipsPerUnitY / 15);
-  }
+  constexpr int shortBarPixels() const { return pixelsDown(shortBottom - barTop, twipsPerUnitY); }
   constexpr int longExtraPixels() const {
-    return roundedPixels(longBottom - shortBottom, twipsPerUnitY / 15);
+    return pixelsDown(longBottom - shortBottom, twipsPerUnitY);
   }
 };
 inline constexpr UpcA kUpcA;

@@ -5,45 +5,11 @@
 #include <cstdlib>
 #include <optional>
 
+#include "symbologies/eanupc/numbersets.h"
+
 namespace eanupc {
 
 namespace {
-
-// Number sets A (L), B (G) and C (R) of EAN/UPC symbol characters (ISO/IEC
-// 15420, symbol character encodation table), by set and digit: seven modules,
-// "1" dark, leftmost first. UPC-A uses L and R; EAN-13 also G.
-inline constexpr std::array<std::string_view, 30> kModuleSets = {
-    "0001101", "0011001", "0010011", "0111101", "0100011",  // 0: L 0-4
-    "0110001", "0101111", "0111011", "0110111", "0001011",  // L 5-9
-    "0100111", "0110011", "0011011", "0100001", "0011101",  // 10: G 0-4
-    "0111001", "0000101", "0010001", "0001001", "0010111",  // G 5-9
-    "1110010", "1100110", "1101100", "1000010", "1011100",  // 20: R 0-4
-    "1001110", "1010000", "1000100", "1001000", "1110100",  // R 5-9
-};
-inline constexpr std::size_t kL = 0, kG = 10, kR = 20;
-static_assert(kModuleSets.size() == 3 * 10);
-
-// Every L character is space-bar-space-bar with an odd number of dark modules,
-// R is L inverted and G is R read backwards.
-constexpr bool setsAreConsistent() {
-  for (std::size_t d = 0; d < 10; ++d) {
-    const std::string_view l = kModuleSets[kL + d], g = kModuleSets[kG + d],
-                           r = kModuleSets[kR + d];
-    if (l.size() != 7 || g.size() != 7 || r.size() != 7) return false;
-    if (l.front() != '0' || l.back() != '1') return false;
-    int dark = 0, runs = 1;
-    for (std::size_t i = 0; i < 7; ++i) {
-      dark += l[i] == '1';
-      if (i > 0 && l[i] != l[i - 1]) ++runs;
-      if (r[i] != (l[i] == '1' ? '0' : '1') || g[i] != r[6 - i]) return false;
-    }
-    if (runs != 4 || dark % 2 == 0) return false;
-    for (std::size_t e = 0; e < d; ++e)
-      if (kModuleSets[kL + e] == l) return false;
-  }
-  return true;
-}
-static_assert(setsAreConsistent());
 
 // Number sets of the six left-half digits, chosen by the first digit of an
 // EAN-13 number (ISO/IEC 15420, table of the implied thirteenth digit). A
@@ -85,8 +51,7 @@ std::string modulesOf(std::string_view digits, std::string_view leftSets) {
   modules += "101";
   for (std::size_t k = 0; k < 12; ++k) {
     if (k == 6) modules += "01010";
-    const std::size_t set = k >= 6 ? kR : leftSets[k] == 'G' ? kG : kL;
-    modules += kModuleSets[set + static_cast<std::size_t>(digits[k] - '0')];
+    modules += numberSetModules(k >= 6 ? 'R' : leftSets[k], digits[k]);
   }
   modules += "101";
   return modules;

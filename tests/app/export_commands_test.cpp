@@ -20,6 +20,7 @@
 
 #include "app/exportdialog.h"
 #include "export/choices.h"
+#include "export/limits.h"
 #include "export/symbollayout.h"
 #include "tests/support/documents.h"
 #include "tests/support/pixels.h"
@@ -57,9 +58,10 @@ TEST(ExportCommands, MenuCaptionsAndKeys) {
       {&app::Controls::printAction, "Print…", QKeySequence(QStringLiteral("Ctrl+P"))},
       {&app::Controls::copyExportAction, "Copy at Export Size",
        QKeySequence(QStringLiteral("Ctrl+Shift+C"))},
+      {&app::Controls::labelsAction, "Labels…", QKeySequence(QStringLiteral("Ctrl+L"))},
   };
   const QList<QAction*> menu = w.ui().pictureMenu->actions();
-  ASSERT_EQ(menu.size(), 3);
+  ASSERT_EQ(menu.size(), 4);
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     QAction* action = w.ui().*rows[i].action;
     EXPECT_EQ(menu[static_cast<qsizetype>(i)], action);
@@ -311,6 +313,66 @@ TEST(ExportCommands, AtOneDotPerModuleTheBarsAreTheScreensBars) {
   ASSERT_FALSE(columns.empty());
   for (const int x : columns) exportBars.push_back(x - 10);
   EXPECT_EQ(exportBars, screenBars);
+}
+
+TEST(ExportCommands, SizesTheWindowWillNotDrawAreRefusedBeforeDrawing) {
+  // 16 dots a module: 143 modules (123 of Code 128 and 10 + 10 of quiet
+  // zone) are 2,288 dots across, its bars 15 % of 123 modules high: 2,288 x
+  // 546 dots, far over this limit.
+  app::Limits small = app::limits();
+  small.windowPixels = 100000;
+  app::setLimitsForTest(small);
+  struct Row {
+    const char* name;
+    std::function<void(testsupport::Window&, const QString& file, const app::ExportSettings&)>
+        command;
+    const char* says;  // the message, or what the dialog shows
+  };
+  const QString tooLarge = QStringLiteral(
+      "2288 x 546 dots is 1249248 dots, more than the 100000 the window draws at once");
+  const Row rows[] = {
+      {"Copy at Export Size",
+       [](testsupport::Window& w, const QString&, const auto&) { w.window->copyAtExportSize(); },
+       "The barcode was not copied: %1."},
+      {"export",
+       [](testsupport::Window& w, const QString& file, const app::ExportSettings& settings) {
+         w.window->exportShown(file, settings);
+       },
+       "The barcode was not saved as big.png.\n%1."},
+      {"the dialog",
+       [](testsupport::Window& w, const QString&, const auto&) {
+         QTimer::singleShot(0, [&w] {
+           auto* dialog = qobject_cast<app::ExportDialog*>(QApplication::activeModalWidget());
+           ASSERT_TRUE(dialog);
+           const bool exportable =
+               dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+           w.platform->message(
+               dialog,
+               dialog->sizeText() + (exportable ? " (exportable)" : "") + dialog->verdictText(),
+               {});
+           dialog->reject();
+         });
+         w.window->exportBarcode();
+       },
+       "Too large: %1"},
+  };
+  for (const Row& row : rows) {
+    testsupport::Window w;
+    QTemporaryDir dir;
+    w.chooseLinear(2);
+    w.type(QStringLiteral("Copy 128"));
+    app::ExportSettings settings;
+    settings.dots = 16;
+    w.window->setExportSettings(settings);
+    QGuiApplication::clipboard()->clear();
+    row.command(w, dir.filePath(QStringLiteral("big.png")), settings);
+    ASSERT_EQ(w.platform->messages.size(), 1u) << row.name;
+    EXPECT_EQ(w.platform->messages[0].text, QString::fromUtf8(row.says).arg(tooLarge)) << row.name;
+    EXPECT_TRUE(QDir(dir.path()).isEmpty()) << row.name;
+    const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+    EXPECT_FALSE(held && held->hasImage()) << row.name;
+  }
+  app::setLimitsForTest(app::Limits{});
 }
 
 }  // namespace

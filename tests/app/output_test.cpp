@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -80,6 +81,12 @@ TEST(Save, AsksWithTheDirectoryAndFileNameThenWritesTheBitmap) {
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), w.picture());
   EXPECT_EQ(w.files(), QStringList{QStringLiteral("VellB_ABC123.bmp")});
   EXPECT_TRUE(w.platform->messages.empty());
+  // A 24-bit Windows bitmap.
+  QFile file(w.file(QStringLiteral("VellB_ABC123.bmp")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray header = file.read(30);
+  EXPECT_EQ(header.left(2), QByteArray("BM"));
+  EXPECT_EQ(static_cast<unsigned char>(header[28]), 24);  // bits per pixel
 }
 
 TEST(Save, CancelWritesNothing) {

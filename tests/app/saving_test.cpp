@@ -17,6 +17,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/exportdialog.h"
 #include "export/qtwriter.h"
 #include "tests/support/pixels.h"
 #include "tests/support/window.h"
@@ -336,6 +337,34 @@ TEST(CurrentFolder, ANameThatIsNotTextShowsItsOddBytes) {
   InFolder in(odd);
   ASSERT_TRUE(in.entered);
   EXPECT_EQ(app::QtPlatform().currentDirectory(), dir.path() + QStringLiteral("/bad\\xFF\\xC3("));
+}
+
+TEST(CurrentFolder, TheExportDialogWritesWhereFileSaveWrites) {
+  // Named relative to the folder, never rebuilt from the folder's shown name.
+  QTemporaryDir dir;
+  const QByteArray odd = QFile::encodeName(dir.path()) + "/bad\xFF";
+  ASSERT_EQ(::mkdir(odd.constData(), 0755), 0);
+  testsupport::Window w;
+  w.chooseLinear(2);
+  w.type(QStringLiteral("Odd 128"));
+  QString proposed;
+  {
+    InFolder in(odd);
+    ASSERT_TRUE(in.entered);
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<app::ExportDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(dialog);
+      proposed = dialog->filePath();
+      dialog->accept();
+    });
+    w.window->exportBarcode();
+  }
+  EXPECT_EQ(proposed, QStringLiteral("VellB_Odd 128.png"));
+  EXPECT_TRUE(w.platform->messages.empty());
+  const QByteArray written = odd + "/VellB_Odd 128.png";
+  EXPECT_TRUE(exists(written));
+  ::unlink(written.constData());
+  ::rmdir(odd.constData());
 }
 
 }  // namespace

@@ -214,4 +214,59 @@ TEST(Batch, UsageErrors) {
   for (const Row& row : rows) EXPECT_EQ(runBatch(row.arguments, "").status, 2) << row.name;
 }
 
+TEST(Batch, LinksAndFoldersAtTheNamesChangeNothingOutside) {
+  struct Row {
+    const char* name;
+    const char* target;  // what out/1_A.png links to; null: a folder stands there
+    int status;
+    const char* says;
+  };
+  const Row rows[] = {
+      {"a link at the name to a file in the folder", "keep.txt", 0, ""},
+      {"a link at the name to a file outside the folder", "../outside.txt", 0, ""},
+      {"a dangling link pointing outside the folder", "../nowhere.txt", 0, ""},
+      {"a folder at the name", nullptr, 3, "1_A.png was not written: A folder stands at that name"},
+  };
+  for (const Row& row : rows) {
+    QTemporaryDir dir;
+    const QDir top(dir.path()), out(dir.filePath(QStringLiteral("out")));
+    write(top.filePath(QStringLiteral("outside.txt")), "outside");
+    write(top.filePath(QStringLiteral("list.txt")), "A\nB\n");
+    ASSERT_TRUE(top.mkdir(QStringLiteral("out")));
+    write(out.filePath(QStringLiteral("keep.txt")), "keep");
+    const QString name = out.filePath(QStringLiteral("1_A.png"));
+    ASSERT_TRUE(row.target ? QFile::link(QString::fromUtf8(row.target), name) : out.mkdir(name));
+    const Outcome result =
+        runBatch({QStringLiteral("--batch"), top.filePath(QStringLiteral("list.txt")),
+                  QStringLiteral("--type"), QStringLiteral("code39"), QStringLiteral("--output"),
+                  out.path()});
+    EXPECT_EQ(result.status, row.status) << row.name << ": " << qPrintable(result.err);
+    EXPECT_TRUE(result.err.contains(QString::fromUtf8(row.says))) << row.name;
+    // Nothing outside changes (nowhere.txt is not made), nor the file linked to inside.
+    EXPECT_EQ(top.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+              QStringList({"list.txt", "out", "outside.txt"}))
+        << row.name;
+    for (const auto& [file, holds] : {std::pair{top.filePath("outside.txt"), "outside"},
+                                      std::pair{out.filePath("keep.txt"), "keep"}}) {
+      QFile kept(file);
+      EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == holds) << row.name;
+    }
+    // No scraps: only the files of the list, the planted folder and keep.txt.
+    QStringList expected{QStringLiteral("1_A.png"), QStringLiteral("keep.txt")};
+    if (row.status == 0) expected << QStringLiteral("2_B.png");
+    expected.sort();
+    EXPECT_EQ(out.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                            QDir::Name),
+              expected)
+        << row.name;
+    const QFileInfo written(name);
+    EXPECT_EQ(written.isDir(), row.target == nullptr) << row.name;
+    if (row.target) {
+      EXPECT_FALSE(written.isSymLink()) << row.name;
+      EXPECT_EQ(testsupport::scan(QImage(name), Format::Code39), std::optional<std::string>("A"))
+          << row.name;
+    }
+  }
+}
+
 }  // namespace

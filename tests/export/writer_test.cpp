@@ -67,9 +67,10 @@ TEST(AtomicFile, WritesReplacesAndRefuses) {
 
 TEST(AtomicFile, AMissingFolderIsAReasonNotACrash) {
   QTemporaryDir dir;
-  const QString reason =
-      app::writeAtomically(dir.filePath(QStringLiteral("no/such/folder/x.png")), "bytes");
+  const QString path = dir.filePath(QStringLiteral("no/such/folder/x.png"));
+  const QString reason = app::writeAtomically(path, "bytes");
   EXPECT_FALSE(reason.isEmpty());
+  EXPECT_FALSE(QFile::exists(path));
   EXPECT_FALSE(app::writeAtomically(QString(), "bytes").isEmpty());
 }
 

@@ -58,8 +58,8 @@ std::optional<std::string> exportAndScan(const Symbology& s, Format format, cons
                                          bool optimize, std::optional<double> moduleMm = {}) {
   app::ExportOptions options;
   options.format = format;
-  options.dots = size.dots;
-  options.dpi = size.dpi;
+  options.resolution.dots = size.dots;
+  options.resolution.dpi = size.dpi;
   options.moduleMm = moduleMm;
   options.optimize = optimize;
   const auto layout = app::layoutSymbol(app::requestFor(*app::choiceByKey(s.key), s.data, options));

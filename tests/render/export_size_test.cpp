@@ -43,8 +43,8 @@ app::ExportOptions optionsFor(Format format, int dots, int dpi, bool label = tru
                               bool optimize = false) {
   app::ExportOptions options;
   options.format = format;
-  options.dots = dots;
-  options.dpi = dpi;
+  options.resolution.dots = dots;
+  options.resolution.dpi = dpi;
   options.label = label;
   options.optimize = optimize;
   return options;

@@ -141,32 +141,6 @@ TEST(PictureBox, NumberIsPrintedWithALeadingBlank) {
   EXPECT_FALSE(isBlank(number.Image()));
 }
 
-TEST(PictureBox, SavesA24BitBitmapThatReadsBackEqual) {
-  PictureBox box;
-  box.setTwipsGeometry(0, 0, 4635, 1215);
-  for (int x = 20; x < 120; x += 3) box.Line(x, 1, x, 50);
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("out.bmp"));
-  ASSERT_TRUE(surface::SavePicture(box.Image(), path));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray header = file.read(30);
-  EXPECT_EQ(header.left(2), QByteArray("BM"));
-  EXPECT_EQ(static_cast<unsigned char>(header[28]), 24);  // bits per pixel
-  EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), box.Image());
-}
-
-TEST(PictureBox, FailedSaveLeavesNoFileAndSaysWhy) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("missing/out.bmp"));
-  QString error;
-  QImage image(10, 10, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  EXPECT_FALSE(surface::SavePicture(image, path, &error));
-  EXPECT_FALSE(error.isEmpty());
-  EXPECT_FALSE(QFile::exists(path));
-}
-
 // drawBarRow is the Line calls it stands for, drawn at once.
 struct BarRowCase {
   const char* name;

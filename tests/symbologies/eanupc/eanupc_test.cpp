@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "tests/support/modules.h"
+
 namespace {
 
 using eanupc::Encoding;
@@ -108,6 +110,39 @@ TEST(EanUpc, RejectsTheFirstFault) {
       EXPECT_EQ(got->character, want.character) << c.name;
       EXPECT_EQ(got->position, want.position) << c.name;
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The modules zxing-cpp's writer makes of a number, "1" dark: an encoder
+// written by others from the same standard.
+std::string zxingModules(ZXing::BarcodeFormat format, const std::string& number) {
+  ZXing::MultiFormatWriter writer(format);
+  writer.setMargin(0);
+  const ZXing::BitMatrix matrix = writer.encode(number, 0, 1);
+  std::string modules;
+  for (int x = 0; x < matrix.width(); ++x) modules += matrix.get(x, 0) ? '1' : '0';
+  return modules;
+}
+
+// Every first digit chooses its own mix of number sets for the left half, so
+// each is tried: a wrong row for one digit would pass every other number.
+TEST(EanUpc, ModulesEqualZxingCppsForEveryFirstDigit) {
+  for (char first = '0'; first <= '9'; ++first) {
+    const std::string data = std::string(1, first) + "12345678901";
+    const auto symbol =
+        std::get<eanupc::Symbol>(eanupc::encodeEan13(std::u32string(data.begin(), data.end())));
+    EXPECT_EQ(symbol.modules, zxingModules(ZXing::BarcodeFormat::EAN13, symbol.number))
+        << "first digit " << first;
+  }
+  for (const char* number : {"097363395843", "036000291452", "012345678905"}) {
+    const std::string text(number);
+    const auto symbol =
+        std::get<eanupc::Symbol>(eanupc::encodeUpcA(std::u32string(text.begin(), text.end())));
+    EXPECT_EQ(symbol.modules, zxingModules(ZXing::BarcodeFormat::UPCA, text)) << number;
   }
 }
 

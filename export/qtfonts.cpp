@@ -1,0 +1,18 @@
+#include "export/qtfonts.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace app {
+
+void loadFallbackFonts() {
+  if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) return;
+  for (const char* file :
+       {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
+    const QString path = QString::fromLatin1(file);
+    if (QFile::exists(path)) QFontDatabase::addApplicationFont(path);
+  }
+}
+
+}  // namespace app
