@@ -116,8 +116,9 @@ class BarcodeGenerator : public QMainWindow {
   // A control by name, or an array member by name and index.
   QWidget* control(const QString& name, int index = -1) const;
   int linearSymbology() const { return m_linearSymbology; }
-  // The option button of a row of the choices table, and the row whose
-  // button is checked (null only while none is).
+  // The option button of a row of the choices table (null for the rows the
+  // window does not offer), and the row whose button is checked (null only
+  // while none is).
   QRadioButton* optionButton(const Choice& choice) const;
   const Choice* checkedChoice() const;
   surface::PictureBox* picture(PictureRole role) const;

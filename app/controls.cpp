@@ -149,9 +149,16 @@ void BarcodeGenerator::createControls() {
   // The option buttons and their places come from the choices table; the
   // order they are made in is the window's tab order.
   using enum Symbology;
-  constexpr Symbology kTabOrder[] = {Ean13,  Jan13,           Isbn,    UpcA,
-                                     Code39, Interleaved2of5, Code128, Codabar};
-  m_optionButtons.resize(choices().size());
+  static constexpr Symbology kTabOrder[] = {Ean13,  Jan13,           Isbn,    UpcA,
+                                            Code39, Interleaved2of5, Code128, Codabar};
+  // Every row with a button, each once; the rows after them have none.
+  static_assert(std::size(kTabOrder) == kWindowOptionCount);
+  static_assert([] {
+    for (std::size_t row = 0; row < kWindowOptionCount; ++row)
+      if (std::count(std::begin(kTabOrder), std::end(kTabOrder), Symbology(row)) != 1) return false;
+    return true;
+  }());
+  m_optionButtons.assign(choices().size(), nullptr);
   for (const Symbology id : kTabOrder) {
     const Choice& choice = choiceOf(id);
     const Place& g = choice.place;
@@ -378,7 +385,7 @@ QRadioButton* BarcodeGenerator::optionButton(const Choice& choice) const {
 
 const Choice* BarcodeGenerator::checkedChoice() const {
   for (std::size_t i = 0; i < m_optionButtons.size(); ++i)
-    if (m_optionButtons[i]->isChecked()) return &choices()[i];
+    if (m_optionButtons[i] && m_optionButtons[i]->isChecked()) return &choices()[i];
   return nullptr;
 }
 

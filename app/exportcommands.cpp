@@ -126,7 +126,11 @@ ExportDialog::LayoutMaker layoutMaker(const BarcodeGenerator& window) {
   const std::string data = window.controls().dataInput->text().toStdString();
   return [choice, data](const ExportOptions& options) -> std::variant<render::Layout, std::string> {
     if (!choice) return std::string("No barcode type chosen");
-    return layoutSymbol(requestFor(*choice, data, options));
+    // The dialog's own fields, where the option has them.
+    SymbolRequest request = requestFor(*choice, data, options);
+    if (!takesAddOn(*choice)) request.addOn.clear();
+    if (choice->form != Form::Code128) request.codeSet.reset();
+    return layoutSymbol(request);
   };
 }
 
@@ -158,22 +162,31 @@ void BarcodeGenerator::exportBarcode() {
   const Choice* choice = checkedChoice();
   const QString data = ui.dataInput->text();
   const linear::Settings symbolSettings = settings();
-  auto judge = [&](const render::Layout& layout, const ExportPlan& plan) {
+  const std::string typed = data.toStdString();
+  auto judge = [&](const render::Layout& layout, const ExportPlan& plan,
+                   const ExportOptions& options) {
     // Not drawn for the reader when the window would wait for it.
     if (const std::string tooLarge = proofRefusal(layout, plan, DrawnFor::Window);
         !tooLarge.empty())
       return QStringLiteral("Not read back: ") + QString::fromStdString(tooLarge);
+    SymbolRequest request = requestFor(*choice, typed, options);
+    if (!takesAddOn(*choice)) request.addOn.clear();
+    if (choice->form != Form::Code128) request.codeSet.reset();
     const int dots = plan.module.dots > 0
                          ? plan.module.dots
                          : static_cast<int>(plan.module.mm * plan.output.dpi / 25.4 + 0.5);
-    const auto verdict = exportVerdict(imageOf(render::picture(layout, plan.output)), *choice, data,
-                                       symbolSettings, dots);
+    // Read upright: a reader turns the page, the verdict need not.
+    render::Output upright = plan.output;
+    upright.style.rotation = 0;
+    const auto verdict = exportVerdict(imageOf(render::picture(layout, upright)), request, dots);
     return verdict ? oneLine(verdict->text) : QString();
   };
   // The file goes where "File Save" puts its own: relative to the current
   // folder, never through the folder's shown name.
   ExportDialog dialog(layoutMaker(*this), symbolSettings, exportFont(*this), *m_exportSettings,
                       baseName, m_platform->saveFolder(), judge, this);
+  if (takesAddOn(*choice)) dialog.offer(ExportDialog::Fields::AddOn);
+  if (choice->form == Form::Code128) dialog.offer(ExportDialog::Fields::CodeSet);
   if (dialog.exec() != QDialog::Accepted) return;
   *m_exportSettings = dialog.settings();
   const QString path = dialog.filePath();

@@ -75,6 +75,8 @@ std::variant<ExportOptions, QString> ExportSettings::options(const linear::Setti
       .optimize = boxes.printSpacing != 0};
   if (const std::string problem = readExportOptions(typed, options); !problem.empty())
     return inFieldWords(problem);
+  options.addOn = addOn.trimmed().toStdString();
+  options.codeSet = codeSet;
   return options;
 }
 
@@ -83,6 +85,7 @@ ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, con
                            const QString& folder, Judge judge, QWidget* parent)
     : QDialog(parent),
       m_maker(std::move(maker)),
+      m_initial(settings),
       m_boxes(boxes),
       m_font(font),
       m_judge(std::move(judge)) {
@@ -150,7 +153,7 @@ ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, con
   colours->addWidget(new QLabel(QStringLiteral("on"), this));
   colours->addWidget(m_background);
 
-  auto* form = new QFormLayout;
+  auto* form = m_form = new QFormLayout;
   form->addRow(QStringLiteral("&Format:"), m_format);
   form->addRow(m_byDots, m_dots);
   form->addRow(m_byModule, m_module);
@@ -186,17 +189,47 @@ ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, con
   updateSize();
 }
 
+void ExportDialog::offer(Fields fields) {
+  if (fields == Fields::AddOn) {
+    m_addOn = new QLineEdit(m_initial.addOn, this);
+    m_addOn->setObjectName(QStringLiteral("addOn"));
+    m_addOn->setPlaceholderText(QStringLiteral("none, or 2 or 5 digits"));
+    m_addOn->setMaxLength(5);
+    connect(m_addOn, &QLineEdit::textChanged, this, &ExportDialog::updateSize);
+    m_form->insertRow(1, QStringLiteral("&Add-on:"), m_addOn);
+  } else {
+    m_codeSet = new QComboBox(this);
+    m_codeSet->setObjectName(QStringLiteral("codeSet"));
+    const std::pair<const char*, linear::CodeSet> sets[] = {
+        {"Auto (the shortest)", linear::CodeSet::Auto},
+        {"A", linear::CodeSet::A},
+        {"B", linear::CodeSet::B},
+        {"C", linear::CodeSet::C}};
+    for (const auto& [name, set] : sets)
+      m_codeSet->addItem(QString::fromLatin1(name), static_cast<int>(set));
+    m_codeSet->setCurrentIndex(m_codeSet->findData(static_cast<int>(m_initial.codeSet)));
+    connect(m_codeSet, &QComboBox::currentIndexChanged, this, &ExportDialog::updateSize);
+    m_form->insertRow(1, QStringLiteral("&Code set:"), m_codeSet);
+  }
+  updateSize();
+}
+
 ExportSettings ExportDialog::settings() const {
-  return {.format = static_cast<render::Format>(m_format->currentData().toInt()),
-          .byModuleWidth = m_byModule->isChecked(),
-          .dots = m_dots->value(),
-          .moduleMm = m_module->value(),
-          .dpi = m_dpi->value(),
-          .height = m_height->text(),
-          .reduction = m_reduction->text(),
-          .rotation = m_rotation->currentData().toInt(),
-          .foreground = m_foreground->text(),
-          .background = m_background->text()};
+  ExportSettings chosen{.format = static_cast<render::Format>(m_format->currentData().toInt()),
+                        .byModuleWidth = m_byModule->isChecked(),
+                        .dots = m_dots->value(),
+                        .moduleMm = m_module->value(),
+                        .dpi = m_dpi->value(),
+                        .height = m_height->text(),
+                        .reduction = m_reduction->text(),
+                        .rotation = m_rotation->currentData().toInt(),
+                        .foreground = m_foreground->text(),
+                        .background = m_background->text(),
+                        .addOn = m_initial.addOn,
+                        .codeSet = m_initial.codeSet};
+  if (m_addOn) chosen.addOn = m_addOn->text().trimmed();
+  if (m_codeSet) chosen.codeSet = static_cast<linear::CodeSet>(m_codeSet->currentData().toInt());
+  return chosen;
 }
 
 QString ExportDialog::filePath() const { return m_file->text(); }
@@ -252,7 +285,7 @@ void ExportDialog::updateSize() {
         for (const Warning& warning : warningsFor(symbol, plan))
           size += QStringLiteral("\nWarning: ") + QString::fromStdString(warningText(warning));
         // A reader's word on the file this size makes.
-        if (m_judge) verdict = m_judge(symbol, plan);
+        if (m_judge) verdict = m_judge(symbol, plan, std::get<ExportOptions>(options));
         exportable = true;
       }
     }

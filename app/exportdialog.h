@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -30,6 +31,9 @@ struct ExportSettings {
   int rotation = 0;
   QString foreground = QStringLiteral("000000");
   QString background = QStringLiteral("ffffff");  // or "none"
+  // The symbol's own fields, for the options that have them.
+  QString addOn;                                    // EAN/UPC: 2 or 5 digits, or none
+  linear::CodeSet codeSet = linear::CodeSet::Auto;  // Code 128
 
   // The export options for a symbol with the window's boxes and label font
   // (empty: the family's own), or what is wrong, in the dialog's words.
@@ -48,7 +52,9 @@ class ExportDialog : public QDialog {
   using LayoutMaker =
       std::function<std::variant<render::Layout, std::string>(const ExportOptions&)>;
   // Whether the symbol scans as the plan draws it, in one line.
-  using Judge = std::function<QString(const render::Layout&, const ExportPlan&)>;
+  using Judge =
+      std::function<QString(const render::Layout&, const ExportPlan&, const ExportOptions&)>;
+  enum class Fields { AddOn, CodeSet };
 
   // boxes and font: the window's; baseName: the file's name without its
   // extension; folder: where it goes, empty for the current folder (the file
@@ -56,6 +62,11 @@ class ExportDialog : public QDialog {
   ExportDialog(LayoutMaker maker, const linear::Settings& boxes, const QString& font,
                const ExportSettings& settings, const QString& baseName, const QString& folder,
                Judge judge = {}, QWidget* parent = nullptr);
+
+  // Offers a field of the symbol's own: an add-on for the EAN/UPC options,
+  // the code sets for Code 128. The size and the verdict follow it; a
+  // refusal stands in place of the size and holds the export back.
+  void offer(Fields fields);
 
   ExportSettings settings() const;
   QString filePath() const;
@@ -69,6 +80,10 @@ class ExportDialog : public QDialog {
   void browse();
 
   LayoutMaker m_maker;
+  ExportSettings m_initial;
+  QFormLayout* m_form = nullptr;
+  QLineEdit* m_addOn = nullptr;
+  QComboBox* m_codeSet = nullptr;
   linear::Settings m_boxes;
   QString m_font;
   Judge m_judge;

@@ -79,7 +79,15 @@ void BarcodeGenerator::VerdictTimer_Timer() {
 }
 
 void BarcodeGenerator::VerdictReader_Finished() {
-  if (m_readGeneration == m_drawnGeneration) showVerdict(m_verdictReader->result());
+  if (m_readGeneration == m_drawnGeneration) {
+    Verdict verdict = m_verdictReader->result();
+    // It may scan, but as text with parentheses where GS1 data was meant.
+    if (const Choice* choice = checkedChoice()) {
+      if (const QString gs1 = gs1Guidance(*choice, ui.dataInput->text()); !gs1.isEmpty())
+        verdict = {false, gs1 + QStringLiteral(" (") + verdict.text + QLatin1Char(')')};
+    }
+    showVerdict(verdict);
+  }
   if (m_readAgain) {
     m_readAgain = false;
     VerdictTimer_Timer();

@@ -34,11 +34,13 @@ struct OptionName {
 
 // Every long option, and whether it takes a value.
 constexpr OptionName kOptions[] = {
-    {"type", true},  {"data", true},      {"output", true}, {"dots", true},      {"module", true},
-    {"dpi", true},   {"height", true},    {"reduce", true}, {"rotate", true},    {"fg", true},
-    {"bg", true},    {"font", true},      {"batch", true},  {"format", true},    {"name", true},
-    {"jobs", true},  {"no-label", false}, {"check", false}, {"optimize", false}, {"verify", false},
-    {"help", false}, {"version", false},
+    {"type", true},         {"data", true},     {"output", true},    {"dots", true},
+    {"module", true},       {"dpi", true},      {"height", true},    {"reduce", true},
+    {"rotate", true},       {"fg", true},       {"bg", true},        {"font", true},
+    {"batch", true},        {"format", true},   {"name", true},      {"jobs", true},
+    {"no-label", false},    {"check", false},   {"optimize", false}, {"verify", false},
+    {"help", false},        {"version", false}, {"addon", true},     {"code-set", true},
+    {"codabar-ends", true}, {"bearers", true},
 };
 
 // An option of the table, or a label's (those run in barcode-generator-full).
@@ -121,19 +123,40 @@ std::string typeList() {
   return keys;
 }
 
+// Every type of the table, key and name, two to a line under the option.
+std::string typeTable() {
+  std::string table;
+  const auto padded = [](std::string text, std::size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+  };
+  int column = 0;
+  for (const Choice& choice : choices()) {
+    const std::string key(choice.key), name = choice.shortName;
+    table += column == 0 ? "\n                      " + padded(key, 9) + " " + padded(name, 20)
+                         : padded(key, 9) + " " + name;
+    column = (column + 1) % 2;
+  }
+  // No spaces after the last column.
+  while (!table.empty() && table.back() == ' ') table.pop_back();
+  return table;
+}
+
 std::string usage() {
   return "Usage: barcode-generator --type TYPE --data TEXT --output FILE [--dots N | --module MM]\n"
          "                         [--dpi N] [--height MM] [--reduce R] [--optimize]\n"
          "                         [--rotate DEG] [--fg RRGGBB] [--bg RRGGBB|none]\n"
-         "                         [--no-label] [--check] [--font FAMILY] [--verify]\n"
+         "                         [--no-label] [--check] [--font FAMILY] [--addon DIGITS]\n"
+         "                         [--code-set SET] [--codabar-ends AB] [--bearers KIND]\n"
+         "                         [--verify]\n"
          "       barcode-generator --batch LIST --output DIR [--type TYPE] [--format FORMAT]\n"
          "                         [--name TEMPLATE] [--jobs N] [size and settings as above]\n"
          "       barcode-generator            (no options: the window opens)\n"
          "\n"
          "Writes one barcode as PNG, SVG, PDF, EPS or BMP; the format follows FILE's extension.\n"
          "\n"
-         "  --type TYPE       " +
-         typeList() +
+         "  --type TYPE       one of" +
+         typeTable() +
          "\n"
          "  --data TEXT       the data; the window's rules hold. EAN-13, JAN-13 and ISBN take\n"
          "                    12 digits, UPC-A 11; one more is accepted when it is the right\n"
@@ -169,12 +192,19 @@ std::string usage() {
          "  --check           add the optional check character (Code 39, Interleaved 2 of 5;\n"
          "                    default off; Code 128 and EAN/UPC always have theirs)\n"
          "  --font FAMILY     the text's font (default Tahoma; EAN/UPC digits OCR B)\n"
+         "  --addon DIGITS    EAN-2 or EAN-5 add-on for EAN-13, JAN-13, ISBN, UPC-A, UPC-E\n"
+         "                    and EAN-8 (or +DIGITS after the data)\n"
+         "  --code-set SET    Code 128: auto (the shortest symbol; default), A, B or C\n"
+         "  --codabar-ends AB Codabar's start and stop letters, each A to D (default: the\n"
+         "                    data's own, else A and A)\n"
+         "  --bearers KIND    ITF-14's bearer bars: frame (default) or top-bottom\n"
          "  --verify          read the written symbol back with a barcode reader; exit 4\n"
          "                    and say why when it does not decode to its data\n"
          "  --help, --version\n"
          "\n"
          "A warning goes to standard error, and the file is still written, when X, the bars'\n"
-         "height or a quiet zone falls outside the standard (EAN/UPC X 0.264 to 0.660 mm).\n"
+         "height or a quiet zone falls outside the standard (EAN/UPC X 0.264 to 0.660 mm,\n"
+         "ITF-14 0.495 to 1.016 mm).\n"
          "\n"
          "Batch (one file per line of LIST: a file, a pipe, a FIFO, \"-\" for standard input):\n"
          "  --batch LIST      with --type each line is the data; without it each line is\n"
@@ -324,6 +354,10 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                                                      .rotate = parsed.optional("rotate"),
                                                      .fg = parsed.optional("fg"),
                                                      .bg = parsed.optional("bg"),
+                                                     .addOn = parsed.optional("addon"),
+                                                     .codeSet = parsed.optional("code-set"),
+                                                     .codabarEnds = parsed.optional("codabar-ends"),
+                                                     .bearers = parsed.optional("bearers"),
                                                      .noLabel = parsed.isSet("no-label"),
                                                      .check = parsed.isSet("check"),
                                                      .optimize = parsed.isSet("optimize")},

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <QTextStream>
+#include <QTransform>
 
 #include "cli/labelscommand.h"
 #include "export/batch.h"
@@ -43,22 +44,25 @@ int batch(const BatchArguments& arguments) {
 }
 
 std::string verify(const Written& written) {
-  // A raster is read back from the file; a vector file as it draws at the dpi.
+  // A raster is read back from the file; a vector file as it draws at the
+  // dpi. Read upright: a reader turns the page, the verdict need not.
   const render::Output& output = written.plan.output;
   QImage drawn;
   if (render::isRaster(output.format)) {
     QFile file(QFile::decodeName(QByteArray::fromStdString(written.path)));
     if (file.open(QIODevice::ReadOnly)) drawn = app::imageOfFile(file.readAll());
+    if (!drawn.isNull() && output.style.rotation != 0)
+      drawn = drawn.transformed(QTransform().rotate(-output.style.rotation));
   } else {
-    drawn = app::imageOf(render::picture(*written.layout, output));
+    render::Output upright = output;
+    upright.style.rotation = 0;
+    drawn = app::imageOf(render::picture(*written.layout, upright));
   }
   if (drawn.isNull()) return "written but could not be read back to check it: not enough memory";
   const int dots = written.plan.module.dots > 0
                        ? written.plan.module.dots
                        : static_cast<int>(written.plan.module.mm * output.dpi / 25.4 + 0.5);
-  const auto verdict =
-      app::exportVerdict(drawn, *written.choice, QString::fromStdString(written.request.data),
-                         written.request.settings, dots);
+  const auto verdict = app::exportVerdict(drawn, written.request, dots);
   if (verdict && verdict->scans) return {};
   return (verdict ? verdict->text : QStringLiteral("Does not scan")).toStdString();
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-// The eight symbologies the window offers, one row each. The router, the
-// option handlers, the output commands, the command line, the tests and the
-// benchmark all read this table; adding a symbology means a row here, its
-// encoder and its tests.
+// The symbologies, one row each: the eight the window offers, then those only
+// the command line and the batch make. The router, the option handlers, the
+// output commands, the command line, the tests and the benchmark all read
+// this table; adding a symbology means a row here, its encoder, its layout
+// and its tests.
 
 #include <array>
 #include <cstddef>
@@ -18,8 +19,38 @@ enum class Family { Linear, EanUpc };
 
 // The rows of the table, in its order: a table keyed by this has a fact for
 // every row (std::array<T, kSymbologyCount>).
-enum class Symbology { Code39, Interleaved2of5, Code128, Codabar, Ean13, Jan13, Isbn, UpcA };
-inline constexpr std::size_t kSymbologyCount = 8;
+enum class Symbology {
+  Code39,
+  Interleaved2of5,
+  Code128,
+  Codabar,
+  Ean13,
+  Jan13,
+  Isbn,
+  UpcA,
+  UpcE,
+  Ean8,
+  Itf14,
+  Gs1_128,
+};
+inline constexpr std::size_t kSymbologyCount = 12;
+// The rows with an option button on the window: the first eight.
+inline constexpr std::size_t kWindowOptionCount = 8;
+
+// How an export reads its data and encodes it. The window draws its eight
+// with their own encoders (Code 128 in code set B, Codabar in A ... A).
+enum class Form {
+  Linear,   // encodeLinear, as the window
+  Code128,  // code sets A, B, C, or the shortest
+  Codabar,  // start and stop A to D, given apart or at both ends of the data
+  Itf14,    // thirteen digits, or fourteen with the check digit; bearer bars
+  Gs1_128,  // AIs in parentheses
+  Ean13,    // twelve digits (or thirteen with the check digit), the prefixes checked
+  Isbn,     // that, or an ISBN-10 or ISBN-13 with hyphens or spaces
+  UpcA,
+  UpcE,
+  Ean8,
+};
 
 // Where a control stands on the window, in twips.
 struct Place {
@@ -65,7 +96,15 @@ struct Choice {
   PictureRole pictureAfterClear;
   const char* readerName;  // what a reader calls the symbology ("EAN-13" for JAN-13 and ISBN)
   const char* shortName;   // the option in guidance ("ISBN", "UPC-A")
+  Form form;
 };
+
+// Whether the row has an option button: the window's eight do, the others
+// (controlName null) are made from the command line and the batch only.
+constexpr bool hasButton(const Choice& choice) { return choice.controlName != nullptr; }
+
+// Whether an EAN-2 or EAN-5 add-on may follow the row's symbol.
+bool takesAddOn(const Choice& choice);
 
 std::span<const Choice> choices();
 

@@ -155,12 +155,55 @@ std::string readExportOptions(const TypedOptions& typed, ExportOptions& options)
   options.label = !typed.noLabel;
   options.check = typed.check;
   options.optimize = typed.optimize;
+  if (typed.addOn) options.addOn = *typed.addOn;
+  if (typed.codeSet) {
+    std::string set = trimmed(*typed.codeSet);
+    for (char& c : set) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (set == "auto")
+      options.codeSet = linear::CodeSet::Auto;
+    else if (set == "a")
+      options.codeSet = linear::CodeSet::A;
+    else if (set == "b")
+      options.codeSet = linear::CodeSet::B;
+    else if (set == "c")
+      options.codeSet = linear::CodeSet::C;
+    else
+      return "--code-set is auto, A, B or C";
+    options.codeSetGiven = true;
+  }
+  if (typed.codabarEnds) {
+    std::string ends = trimmed(*typed.codabarEnds);
+    for (char& c : ends) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const auto isEnd = [](char c) { return c >= 'A' && c <= 'D'; };
+    if (ends.size() != 2 || !isEnd(ends[0]) || !isEnd(ends[1]))
+      return "--codabar-ends is two letters from A to D, start and stop, such as AB";
+    options.codabarEnds = std::pair{static_cast<char32_t>(ends[0]), static_cast<char32_t>(ends[1])};
+  }
+  if (typed.bearers) {
+    const std::string bearers = trimmed(*typed.bearers);
+    if (bearers == "frame")
+      options.bearers = render::Bearers::Frame;
+    else if (bearers == "top-bottom")
+      options.bearers = render::Bearers::TopAndBottom;
+    else
+      return "--bearers is frame or top-bottom";
+    options.bearersGiven = true;
+  }
   return checkFormatOptions(options);
 }
 
 std::string checkOptionsFor(const Choice& choice, const ExportOptions& options) {
+  const std::string caption = choice.caption;
   if (options.check && choice.boxes[kAddCheckCharacter] == BoxRule::NotUsed)
-    return std::string(choice.caption) + " has no check character to add";
+    return caption + " has no check character to add";
+  if (!options.addOn.empty() && !takesAddOn(choice))
+    return "--addon goes with EAN-13, JAN-13, ISBN, UPC-A, UPC-E and EAN-8, not " + caption;
+  if (options.codeSetGiven && choice.form != Form::Code128)
+    return "--code-set goes with Code 128, not " + caption;
+  if (options.codabarEnds && choice.form != Form::Codabar)
+    return "--codabar-ends goes with Codabar, not " + caption;
+  if (options.bearersGiven && choice.form != Form::Itf14)
+    return "--bearers goes with ITF-14, not " + caption;
   return {};
 }
 
@@ -195,7 +238,12 @@ SymbolRequest requestFor(const Choice& choice, const std::string& data,
           .fontFamily = options.fontFamily,
           .acceptCheckDigit = true,
           .moduleMm = moduleSize(options).mm,
-          .heightMm = options.heightMm};
+          .heightMm = options.heightMm,
+          .addOn = options.addOn,
+          .codeSet = options.codeSet,
+          .codabarEnds = options.codabarEnds,
+          .codabarEndsInData = true,
+          .bearers = options.bearers};
 }
 
 ExportPlan planExport(const ExportOptions& options, const render::Layout& layout) {
@@ -234,7 +282,20 @@ ExportPlan planExport(const ExportOptions& options, const render::Layout& layout
 QuietZones quietZonesOf(const render::Layout& layout, const render::Output& output) {
   render::Output upright = output;
   upright.style.rotation = 0;
-  const render::Scene scene = render::makeScene(layout, upright, 1, 0);
+  // The symbol's own bars; a frame of bearer bars bounds the quiet zones
+  // instead of the page's edges.
+  render::Layout symbol = layout;
+  double frameLeft = 0, frameRight = 0;  // modules
+  for (const render::Bar& bar : layout.bars) {
+    if (!bar.bearer || bar.width >= layout.symbolModules) continue;
+    if (bar.x < 0)
+      frameLeft = std::max(frameLeft, static_cast<double>(layout.quietLeft + bar.x + bar.width));
+    else
+      frameRight = std::max(
+          frameRight, static_cast<double>(layout.quietRight - (bar.x - layout.symbolModules)));
+  }
+  std::erase_if(symbol.bars, [](const render::Bar& bar) { return bar.bearer; });
+  const render::Scene scene = render::makeScene(symbol, upright, 1, 0);
   QuietZones zones;
   if (scene.bars.empty()) return zones;
   double first = scene.width, last = 0;
@@ -243,10 +304,10 @@ QuietZones quietZonesOf(const render::Layout& layout, const render::Output& outp
     last = std::max(last, bar.x1);
   }
   // A page a device rounds up only adds to both.
-  const render::PageSize page = render::pageSize(layout, upright);
+  const render::PageSize page = render::pageSize(symbol, upright);
   const double extra = (page.width - scene.width) / 2;
-  zones.left = (first + extra) / output.module;
-  zones.right = (scene.width - last + extra) / output.module;
+  zones.left = (first + extra) / output.module - frameLeft;
+  zones.right = (scene.width - last + extra) / output.module - frameRight;
   return zones;
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/symbollayout.h"
@@ -40,12 +41,21 @@ struct ExportOptions {
   std::optional<Reduction> reduction;  // given: applies to every symbology
   render::Style style;
   std::string fontFamily;  // empty: the family's own
+  // What the window does not offer: an EAN/UPC add-on (or "+DIGITS" after
+  // the data), Code 128's code sets (the shortest symbol unless asked),
+  // Codabar's start and stop (else the data's own first and last letter, or
+  // A ... A), ITF-14's bearer bars.
+  std::string addOn;
+  linear::CodeSet codeSet = linear::CodeSet::Auto;
+  std::optional<std::pair<char32_t, char32_t>> codabarEnds;
+  render::Bearers bearers = render::Bearers::Frame;
+  bool codeSetGiven = false, bearersGiven = false;  // typed, so checked against the type
 };
 
 // The options as typed on the command line, not yet read.
 struct TypedOptions {
   std::optional<std::string> dots{}, module{}, dpi{}, font{}, height{}, reduce{}, rotate{}, fg{},
-      bg{};
+      bg{}, addOn{}, codeSet{}, codabarEnds{}, bearers{};
   bool noLabel = false, check = false, optimize = false;
 };
 
@@ -54,7 +64,8 @@ struct TypedOptions {
 std::string readExportOptions(const TypedOptions& typed, ExportOptions& options);
 
 // What the options ask of this symbology or format that it cannot do (a
-// check character where it has none, a transparent BMP), or "".
+// check character where it has none, an add-on after Code 39, a transparent
+// BMP), or "".
 std::string checkOptionsFor(const Choice& choice, const ExportOptions& options);
 std::string checkFormatOptions(const ExportOptions& options);
 
@@ -67,7 +78,9 @@ struct ModuleSize {
 ModuleSize moduleSize(const ExportOptions& options);
 
 // The request for the data with these options: the choice's fixed settings
-// (Code 128's check character) win, and a check digit may be typed with EAN/UPC data.
+// (Code 128's check character) win, a check digit may be typed with EAN/UPC
+// data, and the data is read as the command line reads it ("+DIGITS", ISBN-10,
+// Codabar's letters at both ends).
 SymbolRequest requestFor(const Choice& choice, const std::string& data,
                          const ExportOptions& options);
 

@@ -51,4 +51,24 @@ inline constexpr auto kIsbn =
     "code. (3)The publisher number which is assigned by the national ISBN agency. (4)The item "
     "number. (5)The checksum character.";
 
+// The symbologies of the command line and the batch.
+inline constexpr auto kUpcE =
+    "Known also as UPC-E, GTIN-12 with zeros suppressed. A UPC-A number of number system 0 or 1 "
+    "whose zeros can be left out, in six digits: for small packs. Readers report the eight-digit "
+    "form, or the UPC-A number it stands for.";
+
+inline constexpr auto kEan8 =
+    "Known also as EAN-8, GTIN-8. Seven digits and a check digit, for packs too small for "
+    "EAN-13; the numbers are assigned by GS1 one by one.";
+
+inline constexpr auto kItf14 =
+    "Known also as ITF-14, GTIN-14 in Interleaved 2 of 5. Thirteen digits and a check digit on "
+    "cartons and outer cases, framed by bearer bars that keep a scanner from reading part of "
+    "it.";
+
+inline constexpr auto kGs1_128 =
+    "Known also as GS1-128, UCC/EAN-128. Code 128 with FNC1 first: GS1 element strings, each an "
+    "Application Identifier in parentheses and its data, such as (01) for a GTIN, (17) for an "
+    "expiry date, (10) for a batch. Used on pallets and shipping labels.";
+
 }  // namespace app::help

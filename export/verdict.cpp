@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -16,6 +17,7 @@
 #include "export/choices.h"
 #include "export/limits.h"
 #include "symbologies/eanupc/eanupc.h"
+#include "symbologies/eanupc/variants.h"
 
 namespace app {
 
@@ -25,7 +27,8 @@ namespace {
 constexpr std::array<ZXing::BarcodeFormat, kSymbologyCount> kReaderFormats = {
     ZXing::BarcodeFormat::Code39,  ZXing::BarcodeFormat::ITF,   ZXing::BarcodeFormat::Code128,
     ZXing::BarcodeFormat::Codabar, ZXing::BarcodeFormat::EAN13, ZXing::BarcodeFormat::EAN13,
-    ZXing::BarcodeFormat::EAN13,   ZXing::BarcodeFormat::UPCA,
+    ZXing::BarcodeFormat::EAN13,   ZXing::BarcodeFormat::UPCA,  ZXing::BarcodeFormat::UPCE,
+    ZXing::BarcodeFormat::EAN8,    ZXing::BarcodeFormat::ITF,   ZXing::BarcodeFormat::Code128,
 };
 
 ZXing::BarcodeFormat readerFormat(const Choice& choice) {
@@ -62,7 +65,9 @@ QImage onPaper(const QImage& image, int margin) {
   return page.convertToFormat(QImage::Format_Grayscale8);
 }
 
-std::optional<QString> decode(const QImage& image, ZXing::BarcodeFormat format, int dotsPerModule) {
+// The text read, and its symbology identifier when asked for (GS1-128's "]C1").
+std::optional<QString> decode(const QImage& image, ZXing::BarcodeFormat format, int dotsPerModule,
+                              const ReaderText& wanted = {}) {
   if (image.isNull()) return std::nullopt;
   const QImage page = onPaper(image, quietZone(dotsPerModule));
   if (page.isNull()) return std::nullopt;
@@ -71,11 +76,28 @@ std::optional<QString> decode(const QImage& image, ZXing::BarcodeFormat format, 
   hints.setTryHarder(true);
   hints.setTryRotate(false);
   hints.setReturnCodabarStartEnd(false);
+  if (wanted.addOn) hints.setEanAddOnSymbol(ZXing::EanAddOnSymbol::Require);
   const ZXing::ImageView view(page.constBits(), page.width(), page.height(),
                               ZXing::ImageFormat::Lum, static_cast<int>(page.bytesPerLine()));
   const ZXing::Result result = ZXing::ReadBarcode(view, hints);
   if (!result.isValid()) return std::nullopt;
-  return QString::fromStdString(result.text());
+  const QString text = QString::fromStdString(result.text());
+  if (wanted.symbologyIdentifier.empty()) return text;
+  return QString::fromStdString(result.symbologyIdentifier()) + text;
+}
+
+// GS separators and other control characters would break the one line.
+QString shown(const QString& text) {
+  QString out;
+  for (const QChar c : text) {
+    if (c.unicode() == 0x1d)
+      out += QStringLiteral("<GS>");
+    else if (c.unicode() < 0x20)
+      out += QStringLiteral("<%1>").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    else
+      out += c;
+  }
+  return out;
 }
 
 bool isCodabarFrameLetter(QChar c) {
@@ -120,7 +142,36 @@ int checkDigitOf(const Choice& choice, const QString& digits) {
   return symbol ? symbol->number.back() - '0' : 0;
 }
 
+// What to type for an ISBN-10, or an ISBN with hyphens.
+constexpr const char* kIsbn10 = "; for an ISBN-10, type 978 and its first nine digits";
+
+QString isbnGuidance(std::u32string_view text) {
+  const auto reading = eanupc::readIsbn(text);
+  if (const auto* isbn = std::get_if<eanupc::Isbn>(&reading)) {
+    const QString digits = QString::fromStdU32String(isbn->ean13Data);
+    if (isbn->fromIsbn10)
+      return QStringLiteral(
+                 "ISBN-10: type 978 and its first nine digits, %1; the check digit is "
+                 "added")
+          .arg(digits);
+    if (isbn->hyphenated)
+      return QStringLiteral("ISBN: type the 12 digits without hyphens, %1").arg(digits);
+    return {};
+  }
+  if (!text.empty() && (text.back() == U'X' || text.back() == U'x'))
+    return QStringLiteral("ISBN: an ISBN-10's check character is not typed") + kIsbn10;
+  return {};
+}
+
 }  // namespace
+
+QString gs1Guidance(const Choice& choice, const QString& data) {
+  static const QRegularExpression gs1(QStringLiteral("\\(01\\)[0-9]{14}"));
+  if (choice.form != Form::Code128 || !gs1.match(data).hasMatch()) return {};
+  return QStringLiteral(
+      "GS1 data? Code 128 carries the parentheses as text and no FNC1: export it as GS1-128 "
+      "(--type gs1-128)");
+}
 
 QString symbologyName(const Choice& choice) { return QString::fromLatin1(choice.readerName); }
 
@@ -128,6 +179,11 @@ std::optional<QString> carriedText(const Choice& choice, const QString& data,
                                    const linear::Settings& settings) {
   const std::u32string text = data.toStdU32String();
   if (text.empty()) return std::nullopt;
+  if (!hasButton(choice)) {
+    const auto carried =
+        readerText({.choice = &choice, .data = data.toStdString(), .settings = settings});
+    return carried ? std::optional(QString::fromStdString(carried->text)) : std::nullopt;
+  }
   if (choice.family == Family::Linear) {
     const linear::Encoding encoding = choice.encodeLinear(text, settings);
     const auto* symbol = std::get_if<linear::Symbol>(&encoding);
@@ -146,15 +202,26 @@ std::optional<QString> carriedText(const Choice& choice, const QString& data,
 
 Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
                     const ScanContext& known) {
+  return scanVerdictFor(image, choice, ReaderText{.text = carried.toStdString()}, known);
+}
+
+Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
+                       const ScanContext& known) {
   const QString name = QString::fromLatin1(choice.readerName);
-  if (choice.id == Symbology::Interleaved2of5 && carried.size() < kShortestItf)
+  const QString text = QString::fromStdString(carried.text);
+  if (choice.id == Symbology::Interleaved2of5 && text.size() < kShortestItf)
     return {false, QStringLiteral("Does not scan: %1 in Interleaved 2 of 5; many scanners need %2 "
                                   "or more")
-                       .arg(digitCount(carried.size()))
+                       .arg(digitCount(text.size()))
                        .arg(kShortestItf)};
-  const std::optional<QString> read = decode(image, readerFormat(choice), known.dotsPerModule);
-  if (read && *read == carried) return {true, QStringLiteral("Scans as %1: %2").arg(name, *read)};
-  return {false, QStringLiteral("Does not scan: ") + reason(choice, known, read, carried, name)};
+  const QString wanted = QString::fromStdString(carried.symbologyIdentifier) + text;
+  const std::optional<QString> read =
+      decode(image, readerFormat(choice), known.dotsPerModule, carried);
+  if (read && *read == wanted)
+    return {true, QStringLiteral("Scans as %1: %2").arg(name, shown(*read))};
+  return {false, QStringLiteral("Does not scan: ") +
+                     reason(choice, known, read ? std::optional(shown(*read)) : std::nullopt,
+                            shown(wanted), name)};
 }
 
 QImage imageOfFile(const QByteArray& bytes) {
@@ -173,6 +240,8 @@ QString eanUpcGuidance(const Choice& choice, const QString& data) {
   if (choice.family != Family::EanUpc || data.isEmpty()) return {};
   const QString caption = QString::fromLatin1(choice.shortName);
   const std::u32string text = data.toStdU32String();
+  if (choice.form == Form::Isbn)
+    if (const QString isbn = isbnGuidance(text); !isbn.isEmpty()) return isbn;
   const auto wrong = std::find_if_not(text.begin(), text.end(), eanupc::isAsciiDigit);
   if (wrong != text.end()) {
     const char32_t c = *wrong;
@@ -187,7 +256,8 @@ QString eanUpcGuidance(const Choice& choice, const QString& data) {
     return QStringLiteral("%1 is not allowed in %2: digits only").arg(quoted(shown), caption);
   }
   if (matchPrefix(choice, data.toStdU32String()) == PrefixMatch::Wrong)
-    return QStringLiteral("%1 numbers start with %2").arg(caption, prefixList(choice));
+    return QStringLiteral("%1 numbers start with %2").arg(caption, prefixList(choice)) +
+           (choice.form == Form::Isbn && !data.startsWith(QLatin1String("97")) ? kIsbn10 : "");
   const auto wanted = static_cast<qsizetype>(choice.dataLength);
   const auto typed = static_cast<qsizetype>(text.size());
   if (typed == wanted + 1)
@@ -216,17 +286,14 @@ QImage imageOf(const render::Picture& picture) {
   return image;
 }
 
-std::optional<Verdict> exportVerdict(const QImage& drawn, const Choice& choice, const QString& data,
-                                     const linear::Settings& settings, int dotsPerModule) {
-  // A typed EAN/UPC check digit was checked when the symbol was laid out.
-  const bool withCheckDigit = choice.family == Family::EanUpc &&
-                              static_cast<std::size_t>(data.size()) == choice.dataLength + 1;
-  const QString typed = withCheckDigit ? data.chopped(1) : data;
-  const auto carried = carriedText(choice, typed, settings);
+std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& request,
+                                     int dotsPerModule) {
+  const auto carried = readerText(request);
   if (!carried) return std::nullopt;
-  return scanVerdict(
-      drawn, choice, *carried,
-      {.dotsPerModule = dotsPerModule, .printSpacing = settings.printSpacing != 0, .data = typed});
+  return scanVerdictFor(drawn, *request.choice, *carried,
+                        {.dotsPerModule = dotsPerModule,
+                         .printSpacing = request.settings.printSpacing != 0,
+                         .data = QString::fromStdString(request.data)});
 }
 
 }  // namespace app

@@ -14,6 +14,7 @@
 #include <QString>
 #include <optional>
 
+#include "export/symbollayout.h"
 #include "render/devices.h"
 #include "symbologies/linear/linear.h"
 
@@ -46,12 +47,14 @@ std::optional<QString> carriedText(const Choice& choice, const QString& data,
 // Thread-safe: it touches no widget.
 Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
                     const ScanContext& known);
+// The same for a symbol with an add-on or a symbology identifier to match.
+Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
+                       const ScanContext& known);
 
-// Whether the data's symbol scans as drawn at an export's size; data may
-// carry an EAN/UPC check digit, as the command line takes it. Nothing when
-// the data makes no symbol.
-std::optional<Verdict> exportVerdict(const QImage& drawn, const Choice& choice, const QString& data,
-                                     const linear::Settings& settings, int dotsPerModule);
+// Whether the request's symbol scans as drawn at an export's size. Nothing
+// when the request makes no symbol.
+std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& request,
+                                     int dotsPerModule);
 
 // A render picture as an 8-bit grey image, with its resolution.
 QImage imageOf(const render::Picture& picture);
@@ -62,9 +65,14 @@ QImage imageOf(const render::Picture& picture);
 QImage imageOfFile(const QByteArray& bytes);
 
 // For an EAN/UPC option, why this input cannot make a symbol, in words
-// ("letters are not allowed in EAN-13"); empty when the input is fine or
-// only incomplete.
+// ("letters are not allowed in EAN-13"); for ISBN, what to type for an
+// ISBN-10. Empty when the input is fine or only incomplete.
 QString eanUpcGuidance(const Choice& choice, const QString& data);
+
+// For Code 128 data that looks like GS1 element strings ("(01)" and 14
+// digits): Code 128 carries the parentheses as text, so say to export it as
+// GS1-128. Empty otherwise.
+QString gs1Guidance(const Choice& choice, const QString& data);
 
 // What a reader calls the choice's symbology ("EAN-13" for JAN-13 and ISBN).
 QString symbologyName(const Choice& choice);

@@ -84,9 +84,9 @@ double linearBarModules(int symbolModules, double moduleMm) {
 double eanUpcBarModules() { return kEanUpc.dataBarModules; }
 
 double Layout::barsHeight() const {
-  double tallest = 0;
-  for (const Bar& bar : bars) tallest = std::max(tallest, bar.height);
-  return tallest;
+  double lowest = 0;
+  for (const Bar& bar : bars) lowest = std::max(lowest, bar.top + bar.height);
+  return lowest;
 }
 
 double Layout::height() const { return margin + std::max(barsHeight(), textBottom) + margin; }

@@ -19,7 +19,10 @@ struct Bar {
   int x = 0;             // first module, counted from the symbol's first module
   int width = 1;         // in modules
   int spacesBefore = 0;  // spaces of the symbol left of it (the screen's print spacing widens each)
-  double height = 0;     // in modules, from the top of the bars
+  double height = 0;     // in modules
+  double top = 0;        // modules below the top of the bars: an add-on's, a bearer bar's
+  int spacesAcross = 0;  // spaces of the symbol it spans (a bearer bar), widened as they are
+  bool bearer = false;   // ITF-14's frame: not a bar of the symbol, and no quiet zone's end
 };
 
 // A piece of text, centred on a point, on a baseline.
@@ -52,7 +55,7 @@ struct Layout {
   bool followsPrintSpacing = false;  // the linear family; EAN/UPC keep their module widths
   Minimums minimums;
 
-  double barsHeight() const;  // the tallest bar
+  double barsHeight() const;  // the lowest bar's bottom
   double height() const;      // in modules, margins included
   int widthModules() const { return quietLeft + symbolModules + quietRight; }
 };

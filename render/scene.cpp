@@ -75,9 +75,11 @@ Scene makeScene(const Layout& layout, const Output& output, double unit, double 
   bars.reserve(layout.bars.size());
   for (const Bar& bar : layout.bars) {
     const double x = along(bar.x, bar.spacesBefore);
+    const double y = top + (wholeDots ? std::round(bar.top * m) : bar.top * m);
     const double barHeight = wholeDots ? dotsUp(bar.height * m) : bar.height * m;
-    bars.push_back({x + cutLeft, top, x + bar.width * m - cutRight, top + barHeight});
-    if (wholeDots) height = std::max(height, top + barHeight + std::round(layout.margin * m));
+    bars.push_back(
+        {x + cutLeft, y, x + bar.width * m + bar.spacesAcross * extra - cutRight, y + barHeight});
+    if (wholeDots) height = std::max(height, y + barHeight + std::round(layout.margin * m));
   }
   if (wholeDots) height = dotsUp(height);
 

@@ -49,6 +49,15 @@ struct EanUpcPrint {
   double digitFootModules = 26.26 / 0.330;  // from the bars' top
   double outsideDigitCentre = 5;            // modules beside the guards, in the quiet zone
   const char* fontFamily = "OCR B";
+  // EAN-8's bars are shorter: 18.23 mm at nominal size, 14.58 mm at 80 %.
+  double ean8DataBarModules = 18.23 / 0.330;
+  double ean8MinBarHeightMm = 14.58;
+  // Quiet zones: EAN-8 7 modules each side, UPC-E 9, an add-on 5 on its right
+  // (its left is the main symbol's right quiet zone).
+  int ean8QuietZone = 7;
+  int upcEQuietZone = 9;
+  int addOnQuietRight = 5;
+  double textGap = 1;  // modules between a line of text and the bars under it
 };
 inline constexpr EanUpcPrint kEanUpcPrint;
 

@@ -331,8 +331,8 @@ std::optional<QString> labelFault(const LabelJob& job, const PlacedLabel& label,
   const app::Choice& choice = *label.record.choice;
   const app::SymbolRequest request =
       app::requestFor(choice, label.record.data.toStdString(), job.content.options);
-  const auto verdict = app::exportVerdict(paintedLabel(job, label, dpi), choice, label.record.data,
-                                          request.settings, dotsAt(job.content.options, dpi));
+  const auto verdict =
+      app::exportVerdict(paintedLabel(job, label, dpi), request, dotsAt(job.content.options, dpi));
   if (verdict && verdict->scans) return std::nullopt;
   return verdict ? verdict->text : QStringLiteral("Does not scan");
 }

@@ -47,4 +47,16 @@ std::optional<std::string> scan(const QImage& image, Format format) {
   return result.text();
 }
 
+std::string scanAny(const QImage& image, bool addOn) {
+  const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+  ZXing::DecodeHints hints;
+  hints.setTryHarder(true);
+  hints.setEanAddOnSymbol(addOn ? ZXing::EanAddOnSymbol::Require : ZXing::EanAddOnSymbol::Ignore);
+  const ZXing::Result result =
+      ZXing::ReadBarcode({grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
+                          static_cast<int>(grey.bytesPerLine())},
+                         hints);
+  return result.isValid() ? result.text() + "|" + result.symbologyIdentifier() : "none";
+}
+
 }  // namespace testsupport
