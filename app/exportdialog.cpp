@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QThreadPool>
 #include <QtConcurrent>
 
 #include "export/exportoptions.h"
@@ -118,6 +119,10 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   connect(m_dots, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
   connect(m_dpi, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
   connect(m_module, &QDoubleSpinBox::valueChanged, this, &ExportDialog::updateSize);
+  // The dialog's own worker: it ends with the dialog, so that no grade (and no
+  // font it drew with) outlives the window.
+  m_workers = new QThreadPool(this);
+  m_workers->setMaxThreadCount(1);
   m_judging = new QFutureWatcher<QString>(this);
   connect(m_judging, &QFutureWatcher<QString>::finished, this, &ExportDialog::judged);
   updateSize();
@@ -235,7 +240,7 @@ void ExportDialog::judge() {
     return;
   }
   m_running = m_asked;
-  m_judging->setFuture(QtConcurrent::run(m_judge, m_layout, settings()));
+  m_judging->setFuture(QtConcurrent::run(m_workers, m_judge, m_layout, settings()));
 }
 
 void ExportDialog::judged() {

@@ -10,6 +10,7 @@
 template <typename T>
 class QFutureWatcher;
 class QComboBox;
+class QThreadPool;
 class QDoubleSpinBox;
 class QFormLayout;
 class QLabel;
@@ -92,6 +93,7 @@ class ExportDialog : public QDialog {
   QLabel* m_size = nullptr;
   QLabel* m_verdict = nullptr;
   Judge m_judge;
+  QThreadPool* m_workers = nullptr;
   QFutureWatcher<QString>* m_judging = nullptr;
   int m_asked = 0;        // settings changed this many times
   int m_running = 0;      // the change the running judgement is for
