@@ -8,10 +8,11 @@ SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
 PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev zlib1g-dev libgtest-dev libgmock-dev \
             libzxing-dev libbenchmark-dev libzint-dev zint fonts-wine fonts-dejavu-core \
             desktop-file-utils file poppler-utils clang-format libzbar-dev zbar-tools pkg-config \
-            imagemagick libpng-dev libfreetype-dev libfontconfig-dev fonts-ocr-b ghostscript
+            imagemagick libpng-dev libfreetype-dev libfontconfig-dev fonts-ocr-b ghostscript \
+            libpoppler-cpp-dev librsvg2-dev libcairo2-dev
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBG_WERROR=ON
 
-.PHONY: deps build run test bench install format format-check screenshot clean
+.PHONY: deps build run test bench grade-table install format format-check screenshot clean
 
 deps:
 	@missing=""; for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -50,6 +51,11 @@ bench: deps
 	sh bench/batch_bench.sh ./$(BENCH_BUILD)/barcode-generator
 	sh bench/labels_bench.sh ./$(BENCH_BUILD)/barcode-generator
 	./$(BENCH_BUILD)/bench/barcode-bench
+
+# Grades and ink-spread tolerances of every type at three sizes, ours beside zint's.
+grade-table: EXTRA_PACKAGES = zint
+grade-table: build
+	sh bench/grade_table.sh ./$(BUILD)/barcode-generator
 
 install: build
 	$(SUDO) cmake --install $(BUILD) --prefix $(PREFIX)

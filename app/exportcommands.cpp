@@ -18,6 +18,7 @@
 #include "app/platform.h"
 #include "app/printing.h"
 #include "export/exportoptions.h"
+#include "export/grading.h"
 #include "export/limits.h"
 #include "export/names.h"
 #include "export/symbollayout.h"
@@ -35,6 +36,9 @@ const QString kNoBarcodeToSave =
 const QString kNoBarcodeToCopy =
     QStringLiteral("There is no barcode to copy: the data typed does not make a complete barcode.");
 const QString kExportTitle = QStringLiteral("Export Barcode");
+
+// The dialog's verdict names the data, but not a whole symbol's worth of it.
+constexpr std::size_t kShownTextLength = 40;
 
 // The data input keeps the commands' keys (a line edit would take Ctrl+E as
 // "end of line"), and its Menu key opens the picture's menu.
@@ -163,23 +167,24 @@ void BarcodeGenerator::exportBarcode() {
   const QString data = ui.dataInput->text();
   const linear::Settings symbolSettings = settings();
   const std::string typed = data.toStdString();
-  auto judge = [&](const render::Layout& layout, const ExportPlan& plan,
-                   const ExportOptions& options) {
-    // Not drawn for the reader when the window would wait for it.
+  // Run on a worker: everything it needs is its own copy.
+  auto judge = [choice, typed](const render::Layout& layout, const ExportPlan& plan,
+                               const ExportOptions& options) {
+    // Not drawn for the grader when the window would wait for it.
     if (const std::string tooLarge = proofRefusal(layout, plan, DrawnFor::Window);
         !tooLarge.empty())
       return QStringLiteral("Not read back: ") + QString::fromStdString(tooLarge);
     SymbolRequest request = requestFor(*choice, typed, options);
     if (!takesAddOn(*choice)) request.addOn.clear();
     if (choice->form != Form::Code128) request.codeSet.reset();
-    const int dots = plan.module.dots > 0
-                         ? plan.module.dots
-                         : static_cast<int>(plan.module.mm * plan.output.dpi / 25.4 + 0.5);
-    // Read upright: a reader turns the page, the verdict need not.
-    render::Output upright = plan.output;
-    upright.style.rotation = 0;
-    const auto verdict = exportVerdict(imageOf(render::picture(layout, upright)), request, dots);
-    return verdict ? oneLine(verdict->text) : QString();
+    const std::string bytes = render::document(layout, plan.output);
+    if (bytes.empty()) return QStringLiteral("Not read back: the picture could not be drawn");
+    const auto graded =
+        gradeExport(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                    request, plan, 'C', kShownTextLength);
+    if (const auto* why = std::get_if<QString>(&graded))
+      return QStringLiteral("Not graded: ") + oneLine(*why);
+    return std::get<FileGrade>(graded).line;
   };
   // The file goes where "File Save" puts its own: relative to the current
   // folder, never through the folder's shown name.

@@ -7,12 +7,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QThreadPool>
+#include <QtConcurrent>
 
 #include "export/limits.h"
 
@@ -139,6 +142,10 @@ ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, con
   m_verdict->setObjectName(QStringLiteral("verdict"));
   m_verdict->setTextFormat(Qt::PlainText);
   m_verdict->setWordWrap(true);
+  m_verdict->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Room for the grade line as it wraps, kept while it is worked out: the dialog does not
+  // jump when the grade arrives.
+  m_verdict->setMinimumHeight(4 * m_verdict->fontMetrics().lineSpacing());
 
   const QString name = baseName + QLatin1Char('.') + extensionText(settings.format);
   m_file = new QLineEdit(folder.isEmpty() ? name : QDir(folder).filePath(name), this);
@@ -186,6 +193,12 @@ ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, con
   connect(m_module, &QDoubleSpinBox::valueChanged, this, &ExportDialog::updateSize);
   for (QLineEdit* edit : {m_height, m_reduction, m_foreground, m_background})
     connect(edit, &QLineEdit::textChanged, this, &ExportDialog::updateSize);
+  // The dialog's own worker: it ends with the dialog, so that no grade (and no
+  // font it drew with) outlives the window.
+  m_workers = new QThreadPool(this);
+  m_workers->setMaxThreadCount(1);
+  m_judging = new QFutureWatcher<QString>(this);
+  connect(m_judging, &QFutureWatcher<QString>::finished, this, &ExportDialog::judged);
   updateSize();
 }
 
@@ -264,7 +277,7 @@ void ExportDialog::updateSize() {
   const ExportSettings current = settings();
   m_dots->setEnabled(!current.byModuleWidth);
   m_module->setEnabled(current.byModuleWidth);
-  QString size, verdict;
+  QString size;
   bool exportable = false;
   const auto options = current.options(m_boxes, m_font);
   if (const auto* problem = std::get_if<QString>(&options)) {
@@ -284,16 +297,41 @@ void ExportDialog::updateSize() {
         size = QString::fromStdString(describeSize(symbol, plan));
         for (const Warning& warning : warningsFor(symbol, plan))
           size += QStringLiteral("\nWarning: ") + QString::fromStdString(warningText(warning));
-        // A reader's word on the file this size makes.
-        if (m_judge) verdict = m_judge(symbol, plan, std::get<ExportOptions>(options));
+        m_pending = {symbol, plan, std::get<ExportOptions>(options)};
         exportable = true;
       }
     }
   }
   m_size->setText(size);
-  m_verdict->setText(verdict);
+  // The grade of the file this size makes, once it is drawn and graded.
+  ++m_asked;
+  m_wanted = exportable && m_judge;
+  m_verdict->setText(m_wanted ? QStringLiteral("Grading\u2026") : QString());
+  if (m_wanted) judge();
   if (auto* box = findChild<QDialogButtonBox*>())
     box->button(QDialogButtonBox::Ok)->setEnabled(exportable);
+}
+
+void ExportDialog::judge() {
+  // One at a time: a change made meanwhile is judged when the running one ends.
+  if (m_judging->isRunning()) {
+    m_again = true;
+    return;
+  }
+  m_running = m_asked;
+  m_judging->setFuture(
+      QtConcurrent::run(m_workers, m_judge, m_pending.layout, m_pending.plan, m_pending.options));
+}
+
+void ExportDialog::judged() {
+  if (m_running == m_asked && m_wanted) {
+    m_verdict->setText(m_judging->result());
+    emit verdictShown();
+  }
+  if (m_again) {
+    m_again = false;
+    if (m_wanted) judge();
+  }
 }
 
 void ExportDialog::browse() {

@@ -8,7 +8,10 @@
 #include "export/exportoptions.h"
 #include "render/devices.h"
 
+template <typename T>
+class QFutureWatcher;
 class QComboBox;
+class QThreadPool;
 class QDoubleSpinBox;
 class QFormLayout;
 class QLabel;
@@ -51,7 +54,8 @@ class ExportDialog : public QDialog {
   // The symbol laid out for the options, or why not.
   using LayoutMaker =
       std::function<std::variant<render::Layout, std::string>(const ExportOptions&)>;
-  // Whether the symbol scans as the plan draws it, in one line.
+  // Whether the symbol scans as the plan draws it, in one line. Run on a worker
+  // thread, so that the dialog stays live while the file is drawn and graded.
   using Judge =
       std::function<QString(const render::Layout&, const ExportPlan&, const ExportOptions&)>;
   enum class Fields { AddOn, CodeSet };
@@ -73,11 +77,17 @@ class ExportDialog : public QDialog {
   QString sizeText() const;
   QString verdictText() const;
 
+ signals:
+  // The verdict for the settings now shown is on the "Scanning:" line.
+  void verdictShown();
+
  private:
   void formatChanged();
   void fileChanged();
   void updateSize();
   void browse();
+  void judge();
+  void judged();
 
   LayoutMaker m_maker;
   ExportSettings m_initial;
@@ -100,6 +110,18 @@ class ExportDialog : public QDialog {
   QLineEdit* m_background = nullptr;
   QLabel* m_size = nullptr;
   QLabel* m_verdict = nullptr;
+  // What the next judgement is for: the last exportable settings.
+  struct Judged {
+    render::Layout layout;
+    ExportPlan plan;
+    ExportOptions options;
+  } m_pending;
+  QThreadPool* m_workers = nullptr;
+  QFutureWatcher<QString>* m_judging = nullptr;
+  int m_asked = 0;        // settings changed this many times
+  int m_running = 0;      // the change the running judgement is for
+  bool m_wanted = false;  // the settings shown get a verdict
+  bool m_again = false;   // they changed while one ran
   QLineEdit* m_file = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -40,7 +41,7 @@ constexpr OptionName kOptions[] = {
     {"batch", true},        {"format", true},   {"name", true},      {"jobs", true},
     {"no-label", false},    {"check", false},   {"optimize", false}, {"verify", false},
     {"help", false},        {"version", false}, {"addon", true},     {"code-set", true},
-    {"codabar-ends", true}, {"bearers", true},
+    {"codabar-ends", true}, {"bearers", true},  {"grade", true},     {"min-grade", true},
 };
 
 // An option of the table, or a label's (those run in barcode-generator-full).
@@ -148,9 +149,11 @@ std::string usage() {
          "                         [--rotate DEG] [--fg RRGGBB] [--bg RRGGBB|none]\n"
          "                         [--no-label] [--check] [--font FAMILY] [--addon DIGITS]\n"
          "                         [--code-set SET] [--codabar-ends AB] [--bearers KIND]\n"
-         "                         [--verify]\n"
+         "                         [--verify [--min-grade G]]\n"
          "       barcode-generator --batch LIST --output DIR [--type TYPE] [--format FORMAT]\n"
          "                         [--name TEMPLATE] [--jobs N] [size and settings as above]\n"
+         "       barcode-generator --grade FILE [--type TYPE] [--data TEXT] [--dpi N]\n"
+         "                         [--min-grade G]\n"
          "       barcode-generator            (no options: the window opens)\n"
          "\n"
          "Writes one barcode as PNG, SVG, PDF, EPS or BMP; the format follows FILE's extension.\n"
@@ -198,8 +201,15 @@ std::string usage() {
          "  --codabar-ends AB Codabar's start and stop letters, each A to D (default: the\n"
          "                    data's own, else A and A)\n"
          "  --bearers KIND    ITF-14's bearer bars: frame (default) or top-bottom\n"
-         "  --verify          read the written symbol back with a barcode reader; exit 4\n"
-         "                    and say why when it does not decode to its data\n"
+         "  --verify          grade the written file as a verifier does (ISO/IEC 15416: ten\n"
+         "                    scan lines, symbol contrast, modulation, defects,\n"
+         "                    decodability, quiet zones), check X, bar height and quiet\n"
+         "                    zones against the symbology's rules, and read it with\n"
+         "                    zxing-cpp and zbar; one line says the grade, the ink spread\n"
+         "                    it tolerates and what the readers read. Exit 4 when a reader\n"
+         "                    does not read the data, a check fails or the grade is below\n"
+         "                    --min-grade. With --batch every file is graded.\n"
+         "  --min-grade G     the lowest passing grade: A, B, C, D or F (default C: 1.5)\n"
          "  --help, --version\n"
          "\n"
          "A warning goes to standard error, and the file is still written, when X, the bars'\n"
@@ -221,6 +231,16 @@ std::string usage() {
          "                    ... before the extension.\n"
          "  --jobs N          parallel workers (default: the number of cores); the files are\n"
          "                    the same for any N\n"
+         "\n"
+         "Grading a file, ours or another program's (PNG, BMP and other pictures from\n"
+         "their dots; SVG by librsvg, PDF by Poppler, EPS by Ghostscript at the DPI):\n"
+         "  --grade FILE      prints a row per scan line, a row per physical check (X, bar\n"
+         "                    height, quiet zones) and the summary line\n"
+         "  --type TYPE       the symbology (default: the one the bars decode as)\n"
+         "  --data TEXT       what the readers must read, typed as for an export (default:\n"
+         "                    what they agree on)\n"
+         "  --dpi N           the resolution of a vector file, or of a picture that stores\n"
+         "                    none (default: the file's, else 300)\n"
          "\n" +
          labelsUsage() + "BMP files over " + std::to_string(limits().bmpBytes) +
          " bytes, PNG sides over " + std::to_string(limits().pngSide) +
@@ -231,8 +251,9 @@ std::string usage() {
          " dots. PNG and BMP are written a row at a\ntime, whatever their size.\n"
          "SIGINT, SIGTERM and SIGHUP stop a batch between two files, nothing half made.\n"
          "\n"
-         "Exit status: 0 written, 1 data refused, 2 usage error, 3 file not written,\n"
-         "4 written but does not scan (--verify), 130, 143, 129 stopped by a signal.\n";
+         "Exit status: 0 written (or graded and passing), 1 data refused, 2 usage error,\n"
+         "3 file not written (or, with --grade, not readable), 4 written or graded but\n"
+         "it does not pass (--verify, --grade), 130, 143, 129 stopped by a signal.\n";
 }
 
 int usageError(std::ostream& err, const std::string& message) {
@@ -246,6 +267,16 @@ std::string extensionOf(const std::string& file) {
   const std::size_t dot = file.rfind('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
   return file.substr(dot + 1);
+}
+
+// "A", "B", "C", "D" or "F" in either case; nothing for anything else.
+std::optional<char> gradeNamed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.size() != 1) return std::nullopt;
+  const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  if (std::string_view("ABCDF").find(letter) == std::string_view::npos) return std::nullopt;
+  return letter;
 }
 
 // The folder this program was started from.
@@ -291,7 +322,7 @@ bool wantsFullProgram(int argc, char* argv[]) {
   const Parsed parsed = parse(std::vector<std::string>(argv, argv + argc));
   // A usage error is said here, without starting anything else.
   if (!parsed.error.empty() || parsed.isSet("help") || parsed.isSet("version")) return false;
-  if (parsed.isSet("batch") || parsed.isSet("verify")) return true;
+  if (parsed.isSet("batch") || parsed.isSet("verify") || parsed.isSet("grade")) return true;
   for (const LabelOption& option : labelOptions())
     if (parsed.isSet(option.name)) return true;
   return false;
@@ -380,9 +411,31 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   for (const auto& [name, values] : parsed.arguments.values)
     if (isLabelOption(name))
       return usageError(err, "--" + name + " belongs to --labels or --sheet");
+  char required = 'C';
+  if (parsed.isSet("min-grade")) {
+    if (!parsed.isSet("verify") && !parsed.isSet("grade"))
+      return usageError(err, "--min-grade goes with --verify or --grade");
+    const auto named = gradeNamed(parsed.value("min-grade"));
+    if (!named) return usageError(err, "--min-grade is A, B, C, D or F");
+    required = *named;
+  }
+  if (parsed.isSet("grade")) {
+    for (const char* other :
+         {"output", "dots", "module", "font", "batch", "format", "name", "jobs", "no-label",
+          "check", "optimize", "verify", "height", "reduce", "rotate", "fg", "bg"})
+      if (parsed.isSet(other))
+        return usageError(err, std::string("--") + other + " does not go with --grade");
+    if (!full || !full->grade) return usageError(err, "--grade runs in barcode-generator-full");
+    return full->grade(
+        {.file = parsed.value("grade"),
+         .choice = choice,
+         .data = parsed.optional("data"),
+         .options = options,
+         .dpi = parsed.isSet("dpi") ? std::optional(options.resolution.dpi) : std::nullopt,
+         .minGrade = required});
+  }
   if (!parsed.isSet("output")) return usageError(err, "--output is missing");
 
-  if (parsed.isSet("verify") && batch) return usageError(err, "--verify goes with a single export");
   if (batch) {
     if (parsed.isSet("data")) return usageError(err, "--data and --batch cannot go together");
     BatchArguments request{
@@ -392,7 +445,9 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         .options = options,
         .nameTemplate = parsed.isSet("name") ? parsed.value("name") : std::string("{line}_{data}"),
         .jobs = 0,
-        .interruption = &interruption};
+        .interruption = &interruption,
+        .verify = parsed.isSet("verify"),
+        .minGrade = required};
     if (parsed.isSet("jobs")) {
       const std::string& jobs = parsed.value("jobs");
       char* end = nullptr;
@@ -457,14 +512,22 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   if (!problem.empty()) return notWritten(problem);
   for (const Warning& warning : warningsFor(symbol, plan))
     err << "barcode-generator: warning: " << warningText(warning) << "\n";
+  const std::string size = describeSize(symbol, plan);
   if (parsed.isSet("verify")) {
-    const std::string why = full->verify({choice, request, &symbol, plan, file});
-    if (!why.empty()) {
-      err << "barcode-generator: " << utf8::oneLine(file) << ": " << utf8::oneLine(why) << "\n";
+    const Verified verified = full->verify({choice, request, &symbol, plan, file, required});
+    if (!verified.graded) {
+      err << "barcode-generator: " << utf8::oneLine(file)
+          << " was written but cannot be graded: " << utf8::oneLine(verified.line) << "\n";
       return kDoesNotScan;
     }
+    if (!verified.passes) {
+      err << "barcode-generator: " << utf8::oneLine(file) << ": " << verified.line << "\n";
+      return kDoesNotScan;
+    }
+    out << utf8::oneLine(file) << ": " << size << "\n" << verified.line << "\n";
+    return kWritten;
   }
-  out << utf8::oneLine(file) << ": " << describeSize(symbol, plan) << "\n";
+  out << utf8::oneLine(file) << ": " << size << "\n";
   return kWritten;
 }
 

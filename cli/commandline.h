@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,7 +22,7 @@ namespace cli {
 // the window opens (Qt's own options such as -platform still reach it).
 bool wantsCommandLine(int argc, char* argv[]);
 
-// True when the arguments ask for a batch, labels or --verify, which run in
+// True when the arguments ask for a batch, labels, --verify or --grade, which run in
 // barcode-generator-full: they need Qt and zxing-cpp, which a single export
 // does without, and so starts faster.
 bool wantsFullProgram(int argc, char* argv[]);
@@ -34,6 +35,18 @@ struct BatchArguments {
   std::string nameTemplate;
   int jobs = 0;
   const app::Interruption* interruption = nullptr;
+  bool verify = false;  // grade every file written
+  char minGrade = 'C';
+};
+
+// What --grade was given.
+struct GradeArguments {
+  std::string file;
+  const app::Choice* choice = nullptr;  // null: the symbology the bars decode as
+  std::optional<std::string> data;      // what the readers must read, typed as for an export
+  app::ExportOptions options;           // how that data is read (add-on, Codabar ends, ...)
+  std::optional<int> dpi;               // for vector files and pictures that store none
+  char minGrade = 'C';
 };
 
 // The arguments as read: each option's values in order, by its long name.
@@ -52,14 +65,25 @@ struct Written {
   const render::Layout* layout = nullptr;
   app::ExportPlan plan;
   std::string path;
+  char minGrade = 'C';
+};
+
+// The grade of what was written.
+struct Verified {
+  bool graded = false;  // else line says why not
+  bool passes = false;
+  std::string line;  // the grade, the checks and what the readers read
 };
 
 // What barcode-generator-full adds to the command line.
 struct FullProgram {
   // Returns the exit status; messages go to standard error.
   std::function<int(const BatchArguments&)> batch;
-  // "" when the file reads back as its data; otherwise why not, in one line.
-  std::function<std::string(const Written&)> verify;
+  // The written file graded, as a verifier grades it.
+  std::function<Verified(const Written&)> verify;
+  // Grades a file, ours or another program's: a row per scan line and the
+  // summary line on standard output. Returns the exit status.
+  std::function<int(const GradeArguments&)> grade;
   // Runs the labels; returns the exit status. usageError prints a message
   // with the usage and returns its status.
   std::function<int(const Arguments&, const app::ExportOptions&, const app::Choice*,

@@ -7,8 +7,10 @@
 #include <QTextStream>
 #include <QTransform>
 
+#include "cli/gradefile.h"
 #include "cli/labelscommand.h"
 #include "export/batch.h"
+#include "export/grading.h"
 #include "export/interruption.h"
 #include "export/names.h"
 #include "export/qtfonts.h"
@@ -27,7 +29,9 @@ int batch(const BatchArguments& arguments) {
       .options = arguments.options,
       .nameTemplate = app::fromNativeBytes(QByteArrayView(arguments.nameTemplate)),
       .jobs = arguments.jobs,
-      .interruption = arguments.interruption};
+      .interruption = arguments.interruption,
+      .verify = arguments.verify,
+      .minGrade = arguments.minGrade};
   switch (app::runBatch(request, err)) {
     case app::BatchResult::AllWritten:
       return kWritten;
@@ -37,34 +41,29 @@ int batch(const BatchArguments& arguments) {
       return kUsageError;
     case app::BatchResult::Interrupted:
       return arguments.interruption->exitStatus();
+    case app::BatchResult::SomeDoNotPass:
+      return kDoesNotScan;
     case app::BatchResult::NotWritten:
       break;
   }
   return kNotWritten;
 }
 
-std::string verify(const Written& written) {
-  // A raster is read back from the file; a vector file as it draws at the
-  // dpi. Read upright: a reader turns the page, the verdict need not.
-  const render::Output& output = written.plan.output;
-  QImage drawn;
-  if (render::isRaster(output.format)) {
-    QFile file(QFile::decodeName(QByteArray::fromStdString(written.path)));
-    if (file.open(QIODevice::ReadOnly)) drawn = app::imageOfFile(file.readAll());
-    if (!drawn.isNull() && output.style.rotation != 0)
-      drawn = drawn.transformed(QTransform().rotate(-output.style.rotation));
-  } else {
-    render::Output upright = output;
-    upright.style.rotation = 0;
-    drawn = app::imageOf(render::picture(*written.layout, upright));
-  }
-  if (drawn.isNull()) return "written but could not be read back to check it: not enough memory";
-  const int dots = written.plan.module.dots > 0
-                       ? written.plan.module.dots
-                       : static_cast<int>(written.plan.module.mm * output.dpi / 25.4 + 0.5);
-  const auto verdict = app::exportVerdict(drawn, written.request, dots);
-  if (verdict && verdict->scans) return {};
-  return (verdict ? verdict->text : QStringLiteral("Does not scan")).toStdString();
+Verified verify(const Written& written) {
+  // The file as written, graded upright: a reader turns the page, the grade need not.
+  QFile file(QFile::decodeName(QByteArray::fromStdString(written.path)));
+  if (!file.open(QIODevice::ReadOnly)) return {.line = file.errorString().toStdString()};
+  const auto graded =
+      app::gradeExport(file.readAll(), written.request, written.plan, written.minGrade);
+  if (const auto* why = std::get_if<QString>(&graded)) return {.line = why->toStdString()};
+  const app::FileGrade& grade = std::get<app::FileGrade>(graded);
+  return {.graded = true, .passes = grade.passes, .line = grade.line.toStdString()};
+}
+
+int grade(const GradeArguments& arguments) {
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  return runGrade(arguments, out, err);
 }
 
 int labels(const Arguments& arguments, const app::ExportOptions& options, const app::Choice* choice,
@@ -99,7 +98,7 @@ int labels(const Arguments& arguments, const app::ExportOptions& options, const 
 }  // namespace
 
 const FullProgram& fullProgram() {
-  static const FullProgram program{batch, verify, labels};
+  static const FullProgram program{batch, verify, grade, labels};
   return program;
 }
 

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "export/choices.h"
+#include "export/grading.h"
 #include "export/interruption.h"
 #include "export/limits.h"
 #include "export/listlines.h"
@@ -165,13 +166,15 @@ struct Record {
   QString failure;  // the file cannot be made: the run stops at it
   std::string bytes;
   std::vector<std::string> warnings;  // what falls short of the standard
+  QString verdict;                    // --verify: the grade line of a file that does not pass
   bool drawn = false;                 // guarded by the workers' mutex
 };
 
 // Draws a record's file, or says why it cannot be.
 void draw(Record& record, const BatchRequest& request) {
-  const auto layout =
-      layoutSymbol(requestFor(*record.choice, record.data.toStdString(), request.options));
+  const SymbolRequest wanted =
+      requestFor(*record.choice, record.data.toStdString(), request.options);
+  const auto layout = layoutSymbol(wanted);
   if (const auto* refused = std::get_if<std::string>(&layout)) {
     record.refusal = QString::fromStdString(*refused);
     return;
@@ -183,7 +186,19 @@ void draw(Record& record, const BatchRequest& request) {
   for (const Warning& warning : warningsFor(symbol, plan))
     record.warnings.push_back(warningText(warning));
   record.bytes = render::document(symbol, plan.output);
-  if (record.bytes.empty()) record.failure = QStringLiteral("the picture could not be drawn");
+  if (record.bytes.empty()) {
+    record.failure = QStringLiteral("the picture could not be drawn");
+    return;
+  }
+  if (!request.verify) return;
+  // Graded here on the worker, reported once the file is written.
+  const auto graded = gradeExport(
+      QByteArray::fromRawData(record.bytes.data(), static_cast<qsizetype>(record.bytes.size())),
+      wanted, plan, request.minGrade);
+  if (const auto* why = std::get_if<QString>(&graded))
+    record.verdict = QStringLiteral("cannot be graded: ") + *why;
+  else if (const FileGrade& grade = std::get<FileGrade>(graded); !grade.passes)
+    record.verdict = grade.line;
 }
 
 // Workers that live for the whole run (with the caches of glyphs and rows
@@ -541,6 +556,7 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
   Progress progress(err, list.lines);
   LineReader reader(list.fd, wakeFd);
   bool refusedAny = false;
+  bool failedAny = false;
   qint64 line = 0, lastWritten = 0;
   bool listEnded = false;
   // Lines are handed to the workers a few per worker ahead; the files are
@@ -609,6 +625,12 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
       return BatchResult::NotWritten;
     } else {
       lastWritten = record.line;
+      if (!record.verdict.isEmpty()) {
+        progress.clear();
+        err << "line " << record.line << ": " << oneLine(record.name) << ": "
+            << oneLine(record.verdict) << "\n";
+        failedAny = true;
+      }
     }
     progress.update(record.line);
     inFlight.pop_front();
@@ -626,7 +648,9 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
     return fail(QStringLiteral("the files could not be made durable: %1").arg(reason(syncError)),
                 BatchResult::NotWritten);
   err.flush();
-  return refusedAny ? BatchResult::SomeRefused : BatchResult::AllWritten;
+  return refusedAny  ? BatchResult::SomeRefused
+         : failedAny ? BatchResult::SomeDoNotPass
+                     : BatchResult::AllWritten;
 }
 
 }  // namespace app

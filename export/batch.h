@@ -21,20 +21,24 @@ struct BatchRequest {
   QString nameTemplate = QStringLiteral("{line}_{data}");
   int jobs = 0;                                // 0: one per core
   const Interruption* interruption = nullptr;  // when it says so, the run stops between files
+  bool verify = false;                         // grade every file written, as --verify does
+  char minGrade = 'C';
 };
 
 enum class BatchResult {
   AllWritten,
-  SomeRefused,  // the others were written
-  BadRequest,   // nothing done: the request itself is wrong
-  NotWritten,   // a file could not be written; the run stopped there
-  Interrupted,  // a signal stopped the run between two files
+  SomeRefused,    // the others were written
+  BadRequest,     // nothing done: the request itself is wrong
+  NotWritten,     // a file could not be written; the run stopped there
+  Interrupted,    // a signal stopped the run between two files
+  SomeDoNotPass,  // all written, none refused, but some do not pass --verify
 };
 
 // One file per record of the list, written atomically into the folder in the
 // list's order. Refused records are reported as "line N: why" and the others
-// go on; after a failure or a signal the files are exactly those of the
-// lines before the one named.
+// go on, and so are files that do not pass --verify ("line N: name: grade …");
+// after a failure or a signal the files are exactly those of the lines before
+// the one named.
 BatchResult runBatch(const BatchRequest& request, QTextStream& err);
 
 // The file name (without folder) of a record from the template: {line}

@@ -1,21 +1,13 @@
 #include "export/verdict.h"
 
-// text() as UTF-8, which zxing-cpp 1.4 offers only on request.
-#define ZX_USE_UTF8 1
-#include <ZXing/ReadBarcode.h>
-
-#include <QBuffer>
-#include <QImageReader>
 #include <QPainter>
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstring>
 #include <string_view>
 
-#include "export/choices.h"
-#include "export/limits.h"
+#include "export/filepicture.h"
 #include "symbologies/eanupc/eanupc.h"
 #include "symbologies/eanupc/variants.h"
 
@@ -23,25 +15,40 @@ namespace app {
 
 namespace {
 
-// The format zxing-cpp reads each option's symbols as, by the table's order.
-constexpr std::array<ZXing::BarcodeFormat, kSymbologyCount> kReaderFormats = {
-    ZXing::BarcodeFormat::Code39,  ZXing::BarcodeFormat::ITF,   ZXing::BarcodeFormat::Code128,
-    ZXing::BarcodeFormat::Codabar, ZXing::BarcodeFormat::EAN13, ZXing::BarcodeFormat::EAN13,
-    ZXing::BarcodeFormat::EAN13,   ZXing::BarcodeFormat::UPCA,  ZXing::BarcodeFormat::UPCE,
-    ZXing::BarcodeFormat::EAN8,    ZXing::BarcodeFormat::ITF,   ZXing::BarcodeFormat::Code128,
-};
+using ZXing::BarcodeFormat;
 
-ZXing::BarcodeFormat readerFormat(const Choice& choice) {
-  return kReaderFormats[static_cast<std::size_t>(choice.id)];
+// By the choices table's order; every option has its row.
+constexpr std::array<ReaderSymbology, kSymbologyCount> kReaderSymbologies{{
+    {Symbology::Code39, verify::Symbology::Code39, BarcodeFormat::Code39},
+    {Symbology::Interleaved2of5, verify::Symbology::Interleaved2of5, BarcodeFormat::ITF},
+    {Symbology::Code128, verify::Symbology::Code128, BarcodeFormat::Code128},
+    {Symbology::Codabar, verify::Symbology::Codabar, BarcodeFormat::Codabar},
+    {Symbology::Ean13, verify::Symbology::Ean13, BarcodeFormat::EAN13},
+    {Symbology::Jan13, verify::Symbology::Ean13, BarcodeFormat::EAN13},
+    {Symbology::Isbn, verify::Symbology::Ean13, BarcodeFormat::EAN13},
+    {Symbology::UpcA, verify::Symbology::UpcA, BarcodeFormat::UPCA},
+    {Symbology::UpcE, verify::Symbology::UpcE, BarcodeFormat::UPCE},
+    {Symbology::Ean8, verify::Symbology::Ean8, BarcodeFormat::EAN8},
+    {Symbology::Itf14, verify::Symbology::Itf14, BarcodeFormat::ITF},
+    {Symbology::Gs1_128, verify::Symbology::Gs1_128, BarcodeFormat::Code128},
+}};
+
+constexpr bool readerRowsInOrder() {
+  for (std::size_t i = 0; i < kReaderSymbologies.size(); ++i)
+    if (static_cast<std::size_t>(kReaderSymbologies[i].option) != i) return false;
+  return true;
 }
+static_assert(readerRowsInOrder());
 
 // Many scanners are set to refuse shorter Interleaved 2 of 5 symbols: a short
 // one is too easily read from part of another.
 constexpr int kShortestItf = 6;
 
-// The white around a symbol on paper: ten modules, the quiet zone these
+constexpr qsizetype kZbarLongest = 253;
+
+// The white around a painted picture, as on paper: ten modules, the quiet zone these
 // symbologies ask for.
-int quietZone(int dotsPerModule) { return 10 * std::max(1, dotsPerModule); }
+constexpr int kQuietZoneModules = 10;
 
 // The image on white paper in 8-bit grey, which is what the reader takes.
 QImage onPaper(const QImage& image, int margin) {
@@ -65,63 +72,52 @@ QImage onPaper(const QImage& image, int margin) {
   return page.convertToFormat(QImage::Format_Grayscale8);
 }
 
-// The text read, and its symbology identifier when asked for (GS1-128's "]C1").
-std::optional<QString> decode(const QImage& image, ZXing::BarcodeFormat format, int dotsPerModule,
-                              const ReaderText& wanted = {}) {
-  if (image.isNull()) return std::nullopt;
-  const QImage page = onPaper(image, quietZone(dotsPerModule));
-  if (page.isNull()) return std::nullopt;
-  ZXing::DecodeHints hints;
-  hints.setFormats(format);
-  hints.setTryHarder(true);
-  hints.setTryRotate(false);
-  hints.setReturnCodabarStartEnd(false);
-  if (wanted.addOn) hints.setEanAddOnSymbol(ZXing::EanAddOnSymbol::Require);
-  const ZXing::ImageView view(page.constBits(), page.width(), page.height(),
-                              ZXing::ImageFormat::Lum, static_cast<int>(page.bytesPerLine()));
-  const ZXing::Result result = ZXing::ReadBarcode(view, hints);
-  if (!result.isValid()) return std::nullopt;
-  const QString text = QString::fromStdString(result.text());
-  if (wanted.symbologyIdentifier.empty()) return text;
-  return QString::fromStdString(result.symbologyIdentifier()) + text;
-}
+bool isFrameLetter(char32_t c) { return (c >= U'A' && c <= U'D') || (c >= U'a' && c <= U'd'); }
 
-// GS separators and other control characters would break the one line.
-QString shown(const QString& text) {
-  QString out;
-  for (const QChar c : text) {
-    if (c.unicode() == 0x1d)
-      out += QStringLiteral("<GS>");
-    else if (c.unicode() < 0x20)
-      out += QStringLiteral("<%1>").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-    else
-      out += c;
-  }
-  return out;
-}
-
-bool isCodabarFrameLetter(QChar c) {
-  const char16_t u = c.toUpper().unicode();
-  return u >= u'A' && u <= u'D';
+// zbar reports Codabar's start and stop letters, zxing-cpp (and carriedText) does not.
+verify::Reading withoutFrame(verify::Reading reading) {
+  std::optional<std::string>& text = reading.text;
+  if (text && text->size() >= 2 && isFrameLetter(text->front()) && isFrameLetter(text->back()))
+    *text = text->substr(1, text->size() - 2);
+  return reading;
 }
 
 QString quoted(const QString& text) { return QStringLiteral("\u201C%1\u201D").arg(text); }
 
-// Why a symbol that does not decode to its data fails, where that is known.
-QString reason(const Choice& choice, const ScanContext& known, const std::optional<QString>& read,
-               const QString& carried, const QString& name) {
-  if (choice.id == Symbology::Codabar) {
-    const auto found = std::find_if(known.data.begin(), known.data.end(), isCodabarFrameLetter);
-    if (found != known.data.end())
-      return QStringLiteral("the start/stop letter %1 inside Codabar data ends the symbol early")
-          .arg(quoted(QString(*found)));
+// The data's code 39 characters whose three wide elements are all spaces.
+bool hasWideSpacedCode39(const QString& carried) {
+  return std::any_of(carried.begin(), carried.end(),
+                     [](QChar c) { return c == u'$' || c == u'/' || c == u'+' || c == u'%'; });
+}
+
+QString textOf(const verify::Reading& reading) {
+  return QString::fromStdString(reading.text.value_or(std::string()));
+}
+
+// "Does not scan: …" in the window's few words; "Does not scan with zbar: …" when only
+// one reader fails.
+QString notScanning(const Choice& choice, const QString& carried, const ScanContext& known,
+                    const Readings& readings) {
+  const QString name = QString::fromLatin1(choice.readerName);
+  const QString cause = causeOf(choice, carried, known, readings);
+  const bool zxingRight = readings.zxing.text == carried.toStdString();
+  const bool zbarRight = readings.zbar.text == carried.toStdString();
+  if (zxingRight != zbarRight) {
+    const QString failing = zxingRight ? QStringLiteral("zbar") : QStringLiteral("zxing-cpp");
+    const verify::Reading& failed = zxingRight ? readings.zbar : readings.zxing;
+    const QString why = !cause.isEmpty() ? cause
+                        : failed.text
+                            ? QStringLiteral("it reads %1, not %2")
+                                  .arg(quoted(shown(textOf(failed))), quoted(shown(carried)))
+                            : QStringLiteral("it finds no %1 symbol").arg(name);
+    return QStringLiteral("Does not scan with %1: %2").arg(failing, why);
   }
-  if (choice.family == Family::Linear && known.printSpacing && known.dotsPerModule <= 1)
-    return QStringLiteral(
-        "print spacing at one pixel per module; untick Optimize for Printing, or export at 2 or "
-        "more dots per module");
-  if (read) return QStringLiteral("it reads as %1, not %2").arg(quoted(*read), quoted(carried));
-  return QStringLiteral("no reader finds a %1 symbol in it").arg(name);
+  if (!cause.isEmpty()) return QStringLiteral("Does not scan: ") + cause;
+  const verify::Reading& read = readings.zxing.text ? readings.zxing : readings.zbar;
+  if (read.text)
+    return QStringLiteral("Does not scan: it reads as %1, not %2")
+        .arg(quoted(shown(textOf(read))), quoted(shown(carried)));
+  return QStringLiteral("Does not scan: no reader finds a %1 symbol in it").arg(name);
 }
 
 QString digitCount(qsizetype count) {
@@ -165,6 +161,19 @@ QString isbnGuidance(std::u32string_view text) {
 
 }  // namespace
 
+QString shown(const QString& text) {
+  QString out;
+  for (const QChar c : text) {
+    if (c.unicode() == 0x1d)
+      out += QStringLiteral("<GS>");
+    else if (c.unicode() < 0x20)
+      out += QStringLiteral("<%1>").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    else
+      out += c;
+  }
+  return out;
+}
+
 QString gs1Guidance(const Choice& choice, const QString& data) {
   static const QRegularExpression gs1(QStringLiteral("\\(01\\)[0-9]{14}"));
   if (choice.form != Form::Code128 || !gs1.match(data).hasMatch()) return {};
@@ -200,6 +209,64 @@ std::optional<QString> carriedText(const Choice& choice, const QString& data,
   return data + QString::number(checkDigitOf(choice, data));
 }
 
+const ReaderSymbology& readerSymbology(Symbology option) {
+  return kReaderSymbologies[static_cast<std::size_t>(option)];
+}
+
+bool Readings::bothRead(const QString& text) const {
+  const std::string wanted = text.toStdString();
+  return zxing.text == wanted && zbar.text == wanted;
+}
+
+Readings readBoth(const verify::Image& image, verify::Symbology symbology, bool addOn) {
+  Readings readings{verify::readZxing(image, symbology, addOn),
+                    verify::readZbar(image, symbology, addOn)};
+  if (symbology == verify::Symbology::Codabar) {
+    readings.zxing = withoutFrame(readings.zxing);
+    readings.zbar = withoutFrame(readings.zbar);
+  }
+  return readings;
+}
+
+QString refusalOf(const Choice& choice, const QString& carried) {
+  if (choice.id == Symbology::Interleaved2of5 && carried.size() < kShortestItf)
+    return QStringLiteral("%1 in Interleaved 2 of 5; many scanners need %2 or more")
+        .arg(digitCount(carried.size()))
+        .arg(kShortestItf);
+  return {};
+}
+
+QString causeOf(const Choice& choice, const QString& carried, const ScanContext& known,
+                const Readings& readings) {
+  const std::string wanted = carried.toStdString();
+  const bool zxingFails = readings.zxing.text != wanted;
+  const bool zbarFails = readings.zbar.text != wanted;
+  if (!zxingFails && !zbarFails) return {};
+  if (choice.id == Symbology::Codabar) {
+    const auto found = std::find_if(known.data.begin(), known.data.end(),
+                                    [](QChar c) { return isFrameLetter(c.unicode()); });
+    if (found != known.data.end())
+      return QStringLiteral("the start/stop letter %1 inside Codabar data ends the symbol early")
+          .arg(quoted(QString(*found)));
+  }
+  // zbar's decoders keep a symbol's characters in 256 bytes: 253 of Code 128 read, 254 do
+  // not; Code 39 stops at 255, Codabar and Interleaved 2 of 5 at 254.
+  if (zbarFails && !zxingFails && carried.size() > kZbarLongest)
+    return QStringLiteral("too long: it reads up to about %1 characters").arg(kZbarLongest);
+  if (choice.family != Family::Linear || !known.printSpacing) return {};
+  // zxing-cpp refuses a Code 39 character whose widest space is over three times its
+  // widest bar: with print spacing, that is every "$", "/", "+" and "%" at any size.
+  if (choice.id == Symbology::Code39 && zxingFails && !zbarFails && hasWideSpacedCode39(carried))
+    return QStringLiteral(
+        "print spacing makes the spaces of $ / + % over 3 times their bars; untick Optimize for "
+        "Printing");
+  if (known.dotsPerModule <= 1)
+    return QStringLiteral(
+        "print spacing at one pixel per module; untick Optimize for Printing, or export at 2 or "
+        "more dots per module");
+  return {};
+}
+
 Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
                     const ScanContext& known) {
   return scanVerdictFor(image, choice, ReaderText{.text = carried.toStdString()}, known);
@@ -207,33 +274,16 @@ Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& ca
 
 Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
                        const ScanContext& known) {
-  const QString name = QString::fromLatin1(choice.readerName);
   const QString text = QString::fromStdString(carried.text);
-  if (choice.id == Symbology::Interleaved2of5 && text.size() < kShortestItf)
-    return {false, QStringLiteral("Does not scan: %1 in Interleaved 2 of 5; many scanners need %2 "
-                                  "or more")
-                       .arg(digitCount(text.size()))
-                       .arg(kShortestItf)};
-  const QString wanted = QString::fromStdString(carried.symbologyIdentifier) + text;
-  const std::optional<QString> read =
-      decode(image, readerFormat(choice), known.dotsPerModule, carried);
-  if (read && *read == wanted)
-    return {true, QStringLiteral("Scans as %1: %2").arg(name, shown(*read))};
-  return {false, QStringLiteral("Does not scan: ") +
-                     reason(choice, known, read ? std::optional(shown(*read)) : std::nullopt,
-                            shown(wanted), name)};
-}
-
-QImage imageOfFile(const QByteArray& bytes) {
-  QByteArray held = bytes;  // shared, not copied
-  QBuffer buffer(&held);
-  buffer.open(QIODevice::ReadOnly);
-  // In megabytes, for the largest image a file may have at four bytes a dot;
-  // the limit is the process's (QT_IMAGEIO_MAXALLOC still overrides it).
-  const qint64 megabytes = (limits().filePixels * 4 >> 20) + 1;
-  QImageReader::setAllocationLimit(static_cast<int>(std::min<qint64>(megabytes, INT_MAX)));
-  QImageReader reader(&buffer);
-  return reader.read();
+  if (const QString refused = refusalOf(choice, text); !refused.isEmpty())
+    return {false, QStringLiteral("Does not scan: ") + refused};
+  const verify::Image page =
+      readerImage(onPaper(image, kQuietZoneModules * std::max(1, known.dotsPerModule)), 1);
+  const Readings readings = readBoth(page, readerSymbology(choice.id).graded, carried.addOn);
+  const QString name = QString::fromLatin1(choice.readerName);
+  if (readings.bothRead(text))
+    return {true, QStringLiteral("Scans as %1: %2").arg(name, shown(text))};
+  return {false, notScanning(choice, text, known, readings)};
 }
 
 QString eanUpcGuidance(const Choice& choice, const QString& data) {

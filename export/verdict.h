@@ -1,26 +1,37 @@
 #pragma once
 
-// Whether a drawn symbol scans: an independent reader (zxing-cpp) decodes the
-// raster and its text is compared with what the symbol should carry. No
-// window is involved, so the window, the export dialog and the command line
-// share it.
+// Whether a drawn symbol scans: two independent readers, zxing-cpp and zbar, read the
+// picture and their texts are compared with what the symbol should carry. It scans only
+// when both read that. No window is involved, so the window, the export dialog and the
+// command line share it.
 //
 //   const auto carried = app::carriedText(choice, data, settings);
-//   if (carried) verdict = app::scanVerdict(image, choice, *carried,
-//                                           {.dotsPerModule = 3, .printSpacing = true, .data =
-//                                           data});
+//   if (carried) verdict = app::scanVerdict(screenPicture, choice, *carried,
+//                                           {.printSpacing = true, .data = data});
+
+#include <ZXing/BarcodeFormat.h>
 
 #include <QImage>
 #include <QString>
 #include <optional>
 
+#include "export/choices.h"
 #include "export/symbollayout.h"
 #include "render/devices.h"
 #include "symbologies/linear/linear.h"
+#include "verify/readers.h"
+#include "verify/symbology.h"
 
 namespace app {
 
-struct Choice;
+// How the grader and the readers know an option's symbols: JAN-13 and ISBN are EAN-13,
+// GS1-128 is Code 128 with FNC1 first.
+struct ReaderSymbology {
+  Symbology option;
+  verify::Symbology graded;
+  ZXing::BarcodeFormat zxing;
+};
+const ReaderSymbology& readerSymbology(Symbology option);
 
 struct Verdict {
   bool scans = false;
@@ -42,27 +53,43 @@ struct ScanContext {
 std::optional<QString> carriedText(const Choice& choice, const QString& data,
                                    const linear::Settings& settings);
 
-// Decodes the image (any format, any size; a white margin is added as paper
-// has) as the choice's symbology and compares the result with `carried`.
+// Both readers on the picture exactly as it is; Codabar's start and stop letters, which
+// zbar reports and zxing-cpp does not, are taken off.
+// With addOn, an EAN/UPC add-on is required and read after a space.
+struct Readings {
+  verify::Reading zxing, zbar;
+  bool bothRead(const QString& text) const;
+};
+Readings readBoth(const verify::Image& image, verify::Symbology symbology, bool addOn = false);
+
+// Why a symbol of this data cannot be read whatever it is drawn like (an Interleaved 2 of
+// 5 too short for most scanners); empty when there is no such reason.
+QString refusalOf(const Choice& choice, const QString& carried);
+
+// Why the readers that did not read `carried` failed, where that follows from the data
+// and how it was drawn; empty when it is not known.
+QString causeOf(const Choice& choice, const QString& carried, const ScanContext& known,
+                const Readings& readings);
+
+// Reads the window's picture (any format, any size; a white margin is added as paper
+// has) as the choice's symbology with both readers and compares them with `carried`.
 // Thread-safe: it touches no widget.
 Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
                     const ScanContext& known);
-// The same for a symbol with an add-on or a symbology identifier to match.
+// The same for a symbol with an add-on to read.
 Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
                        const ScanContext& known);
 
-// Whether the request's symbol scans as drawn at an export's size. Nothing
-// when the request makes no symbol.
+// Whether the request's symbol scans as painted (a label on its sheet), read as the
+// window's picture is. Nothing when the request makes no symbol.
 std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& request,
                                      int dotsPerModule);
 
 // A render picture as an 8-bit grey image, with its resolution.
 QImage imageOf(const render::Picture& picture);
 
-// The image a PNG or BMP file holds, read as any reader would read it
-// whatever its size within the limits (Qt's readers alone stop at 128 MB);
-// a null image when it cannot be read.
-QImage imageOfFile(const QByteArray& bytes);
+// Control characters (GS1-128's GS) named, so that a text stays on one line.
+QString shown(const QString& text);
 
 // For an EAN/UPC option, why this input cannot make a symbol, in words
 // ("letters are not allowed in EAN-13"); for ISBN, what to type for an

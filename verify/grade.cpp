@@ -20,6 +20,9 @@ using detail::ProfileCut;
 // contrast 60.0 %); float arithmetic must not push them under it.
 constexpr double kSlack = 1e-5;
 
+// How far short of its minimum a measured quiet zone may fall, in pixels (see gradeLine).
+constexpr double kQuietSlackPx = 0.5;
+
 // ISO/IEC 15416, the grading tables of the scan reflectance profile: the lowest value
 // each grade A, B, C, D needs (or the highest, for defects).
 inline constexpr std::array kSymbolContrastFloors{70.0, 55.0, 40.0, 20.0};
@@ -107,9 +110,10 @@ LineResult gradeLine(const Image& image, int row, Symbology symbology, const Ape
     const double given = spreadPx / 2;
     line.quietLeftX = (widths[decoded.first - 1] + (widths[decoded.first - 1] > 0 ? given : 0)) / x;
     line.quietRightX = (widths[decoded.last + 1] + (widths[decoded.last + 1] > 0 ? given : 0)) / x;
-    // Edges are found to about a tenth of a pixel: a quiet zone that close to its minimum
+    // Edges are found to about a tenth of a pixel, and a picture drawn from a vector file
+    // ends within half a pixel of the page's edge: a quiet zone that close to its minimum
     // passes.
-    const double slack = 0.1 / x;
+    const double slack = kQuietSlackPx / x;
     quietOk = line.quietLeftX + slack >= rules.quietLeftX &&
               line.quietRightX + slack >= rules.quietRightX;
     out.firstBarPx = cut.segments[decoded.first].start;
@@ -318,7 +322,7 @@ Report grade(const Image& image, Symbology symbology, const GradeOptions& option
   report.checks.push_back({"bar height (mm)", report.barHeightMm, minHeight, 0,
                            report.barHeightMm + kSlack >= minHeight});
   if (decodedLines == 0) quietLeft = quietRight = 0;
-  const double quietSlack = 0.1 / (x * dpmm);  // a tenth of a pixel, as on the lines
+  const double quietSlack = kQuietSlackPx / (x * dpmm);  // as on the lines
   report.checks.push_back({"left quiet zone (X)", quietLeft, rules.quietLeftX, 0,
                            quietLeft + quietSlack >= rules.quietLeftX});
   report.checks.push_back({"right quiet zone (X)", quietRight, rules.quietRightX, 0,

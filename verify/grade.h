@@ -102,10 +102,21 @@ Report grade(const Image& image, Symbology symbology, const GradeOptions& option
 char gradeLetter(double grade);
 double gradeFloor(char letter);
 
+// What the readers should have read, and why they did not where the caller knows.
+struct Expected {
+  std::optional<std::string> text;  // none: whatever they agree on
+  std::string cause;
+  std::size_t shownLength = 0;  // texts longer are cut short with "…"; 0: never
+};
+
 // "grade A (3.8) at X 0.339 mm, aperture 0.150 mm; C or better from -0.075 to +0.125 mm
-// ink spread; zxing-cpp and zbar read 4006381333931"
-std::string summaryLine(const Report& report, const Reading& zxing, const Reading& zbar);
+// ink spread; zxing-cpp and zbar read 4006381333931", with each failed physical check
+// before the readers ("X 0.042 mm below the minimum 0.264 mm").
+std::string summaryLine(const Report& report, const Reading& zxing, const Reading& zbar,
+                        const Expected& expected = {});
 // One row a scan line, with its values and grades.
 std::string lineTable(const Report& report);
+// One row a physical check: what was measured, its limits, whether it passes.
+std::string checkTable(const Report& report);
 
 }  // namespace verify

@@ -45,7 +45,7 @@ bool badImage(const Image& image) {
 
 }  // namespace
 
-Reading readZxing(const Image& image, Symbology symbology) {
+Reading readZxing(const Image& image, Symbology symbology, bool addOn) {
   if (badImage(image)) return {std::nullopt, "empty image"};
   const ZXing::ImageView view(image.reflectance.data(), image.width, image.height,
                               ZXing::ImageFormat::Lum);
@@ -53,10 +53,11 @@ Reading readZxing(const Image& image, Symbology symbology) {
   hints.setFormats(zxingFormat(symbology));
   hints.setTryHarder(true);
   hints.setTryRotate(false);
-  hints.setEanAddOnSymbol(ZXing::EanAddOnSymbol::Ignore);
+  hints.setEanAddOnSymbol(addOn ? ZXing::EanAddOnSymbol::Require : ZXing::EanAddOnSymbol::Ignore);
   const ZXing::Result result = ZXing::ReadBarcode(view, hints);
   if (!result.isValid())
-    return {std::nullopt, "zxing-cpp found no " + std::string(rulesFor(symbology).name)};
+    return {std::nullopt, "zxing-cpp found no " + std::string(rulesFor(symbology).name) +
+                              (addOn ? " with an add-on" : "")};
   const bool gs1 = result.symbologyIdentifier() == "]C1";
   if (symbology == Symbology::Gs1_128 && !gs1)
     return {std::nullopt, "zxing-cpp read Code 128 without FNC1"};
@@ -65,7 +66,7 @@ Reading readZxing(const Image& image, Symbology symbology) {
   return {result.text(), {}};
 }
 
-Reading readZbar(const Image& image, Symbology symbology) {
+Reading readZbar(const Image& image, Symbology symbology, bool addOn) {
   if (badImage(image)) return {std::nullopt, "empty image"};
   std::unique_ptr<zbar::zbar_image_scanner_t, decltype(&zbar::zbar_image_scanner_destroy)> scanner(
       zbar::zbar_image_scanner_create(), &zbar::zbar_image_scanner_destroy);
@@ -105,6 +106,12 @@ Reading readZbar(const Image& image, Symbology symbology) {
   // it reports other than UPC-A is refused below.
   if (wanted == zbar::ZBAR_UPCA)
     zbar::zbar_image_scanner_set_config(s, zbar::ZBAR_EAN13, zbar::ZBAR_CFG_ENABLE, 1);
+  // zbar reports an add-on as a symbol of its own.
+  const bool withAddOn = addOn && isEanUpc(symbology);
+  if (withAddOn) {
+    zbar::zbar_image_scanner_set_config(s, zbar::ZBAR_EAN2, zbar::ZBAR_CFG_ENABLE, 1);
+    zbar::zbar_image_scanner_set_config(s, zbar::ZBAR_EAN5, zbar::ZBAR_CFG_ENABLE, 1);
+  }
   if (wanted == zbar::ZBAR_I25) {
     const int length = symbology == Symbology::Itf14 ? 14 : 4;
     zbar::zbar_image_scanner_set_config(s, wanted, zbar::ZBAR_CFG_MIN_LEN, length);
@@ -122,16 +129,23 @@ Reading readZbar(const Image& image, Symbology symbology) {
                             nullptr);
   if (zbar::zbar_scan_image(s, picture.get()) <= 0)
     return {std::nullopt, "zbar found no " + std::string(rulesFor(symbology).name)};
+  std::optional<std::string> main, extra;
   for (const zbar::zbar_symbol_t* symbol = zbar::zbar_image_first_symbol(picture.get());
        symbol != nullptr; symbol = zbar::zbar_symbol_next(symbol)) {
-    if (zbar::zbar_symbol_get_type(symbol) != wanted) continue;
+    const zbar::zbar_symbol_type_t type = zbar::zbar_symbol_get_type(symbol);
+    std::string data(zbar::zbar_symbol_get_data(symbol), zbar::zbar_symbol_get_data_length(symbol));
+    if (withAddOn && (type == zbar::ZBAR_EAN2 || type == zbar::ZBAR_EAN5)) {
+      extra = std::move(data);
+      continue;
+    }
+    if (type != wanted || main) continue;
     const bool gs1 = (zbar::zbar_symbol_get_modifiers(symbol) & (1u << zbar::ZBAR_MOD_GS1)) != 0;
     if (symbology == Symbology::Gs1_128 && !gs1)
       return {std::nullopt, "zbar read Code 128 without FNC1"};
-    return {
-        std::string(zbar::zbar_symbol_get_data(symbol), zbar::zbar_symbol_get_data_length(symbol)),
-        {}};
+    main = std::move(data);
   }
+  if (main && withAddOn && !extra) return {std::nullopt, "zbar found no add-on"};
+  if (main) return {withAddOn ? *main + " " + *extra : *main, {}};
   return {std::nullopt, "zbar read another symbology"};
 }
 

@@ -15,8 +15,9 @@ struct Reading {
 };
 
 // Each reads the image exactly as it is (no margin added) with only the symbology's own
-// decoder enabled; EAN add-ons are left off.
-Reading readZxing(const Image& image, Symbology symbology);
-Reading readZbar(const Image& image, Symbology symbology);
+// decoder enabled. EAN add-ons are left off, or with addOn required: the text is then the
+// main symbol's, a space and the add-on's, as zxing-cpp reports it.
+Reading readZxing(const Image& image, Symbology symbology, bool addOn = false);
+Reading readZbar(const Image& image, Symbology symbology, bool addOn = false);
 
 }  // namespace verify

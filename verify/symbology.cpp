@@ -2,10 +2,20 @@
 
 namespace verify {
 
+namespace {
+
+// Each row at its symbology's place, so a lookup is an index and never falls back.
+constexpr bool rowsInOrder() {
+  for (std::size_t i = 0; i < kSymbologyRules.size(); ++i)
+    if (static_cast<std::size_t>(kSymbologyRules[i].symbology) != i) return false;
+  return kSymbologyRules.size() == static_cast<std::size_t>(Symbology::Gs1_128) + 1;
+}
+static_assert(rowsInOrder());
+
+}  // namespace
+
 const SymbologyRules& rulesFor(Symbology symbology) {
-  for (const SymbologyRules& rules : kSymbologyRules)
-    if (rules.symbology == symbology) return rules;
-  return kSymbologyRules.front();
+  return kSymbologyRules[static_cast<std::size_t>(symbology)];
 }
 
 bool isEanUpc(Symbology symbology) {

@@ -11,6 +11,8 @@
 #include <cmath>
 
 #include "export/choices.h"
+#include "export/filepicture.h"
+#include "export/grading.h"
 #include "export/labels/fields.h"
 #include "export/labels/messages.h"
 #include "export/labels/pdfpages.h"
@@ -148,10 +150,6 @@ app::ExportOptions optionsAt(const app::ExportOptions& options, int dpi) {
     at.resolution.dpi = dpi;
   }
   return at;
-}
-
-int dotsAt(const app::ExportOptions& options, int dpi) {
-  return app::moduleSize(optionsAt(options, dpi)).dots;
 }
 
 // The lines' font: the label font, Tahoma when none is named.
@@ -331,10 +329,15 @@ std::optional<QString> labelFault(const LabelJob& job, const PlacedLabel& label,
   const app::Choice& choice = *label.record.choice;
   const app::SymbolRequest request =
       app::requestFor(choice, label.record.data.toStdString(), job.content.options);
-  const auto verdict =
-      app::exportVerdict(paintedLabel(job, label, dpi), request, dotsAt(job.content.options, dpi));
-  if (verdict && verdict->scans) return std::nullopt;
-  return verdict ? verdict->text : QStringLiteral("Does not scan");
+  // Graded as --verify grades an export: the label as printed, read by both
+  // readers, with the physical checks.
+  const app::ModuleSize module = app::moduleSize(optionsAt(job.content.options, dpi));
+  const app::FileGrade grade =
+      app::gradePicture(app::readerImage(paintedLabel(job, label, dpi), dpi / 25.4),
+                        app::exportGradeRequest(request, module.dots, dpi, module.mm),
+                        job.content.options.style.rotation);
+  if (grade.passes) return std::nullopt;
+  return grade.line;
 }
 
 QImage firstPage(const LabelJob& job, RecordSource& source, int dpi, QString& problem,

@@ -363,7 +363,12 @@ const Refusal kRefusals[] = {
     {"--verify names the label that does not scan",
      {"--labels", "L7160", "--type", "i2of5", "--sequence", "{1..2}", "--start", "5", "--verify"},
      4,
-     "page 1, row 2, column 2 (1): Does not scan"},
+     "page 1, row 2, column 2 (1): grade A (4.0)"},
+    {"--verify holds EAN-13 to GS1's bar height",
+     {"--labels", "L7160", "--type", "ean13", "--data", "590123412345", "--height", "15",
+      "--verify"},
+     4,
+     "bar height 15.1 mm below the minimum 23.5 mm"},
 };
 
 TEST(LabelPdf, RefusalsSayWhyInOneLine) {
@@ -384,9 +389,9 @@ TEST(LabelPdf, VerifyPassesLabelsThatScan) {
   QTemporaryDir dir;
   const Outcome result =
       run({QStringLiteral("--labels"), QStringLiteral("L7160"), QStringLiteral("--type"),
-           QStringLiteral("ean13"), QStringLiteral("--sequence"),
+           QStringLiteral("code128"), QStringLiteral("--sequence"),
            QStringLiteral("590123412{340..364}"), QStringLiteral("--verify"),
-           QStringLiteral("--output"), dir.filePath(QStringLiteral("ean.pdf"))});
+           QStringLiteral("--output"), dir.filePath(QStringLiteral("tags.pdf"))});
   EXPECT_EQ(result.status, 0) << qPrintable(result.err);
   EXPECT_TRUE(result.out.contains(QStringLiteral("2 pages, 25 labels"))) << qPrintable(result.out);
 }

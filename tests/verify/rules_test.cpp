@@ -156,6 +156,8 @@ struct SummaryCase {
   bool tolerance;
   verify::Reading zxing, zbar;
   const char* expected;
+  verify::Expected wanted = {};
+  bool xTooSmall = false;  // X 0.042 mm against EAN-13's 0.264
 };
 
 const SummaryCase kSummaryCases[] = {
@@ -177,6 +179,42 @@ const SummaryCase kSummaryCases[] = {
      {},
      "grade A (3.8) at X 0.339 mm, aperture 0.150 mm; C or better "
      "from -0.075 to +0.125 mm ink spread; neither zxing-cpp nor zbar reads it"},
+    {"both_read_another_text",
+     true,
+     {"4006381333931", ""},
+     {"4006381333931", ""},
+     "grade A (3.8) at X 0.339 mm, aperture 0.150 mm; C or better from -0.075 to +0.125 mm ink "
+     "spread; zxing-cpp and zbar read 4006381333931, not 5901234123457",
+     {.text = "5901234123457", .cause = "", .shownLength = 0}},
+    {"one_reads_another_text",
+     true,
+     {"4006381333932", ""},
+     {"4006381333931", ""},
+     "grade A (3.8) at X 0.339 mm, aperture 0.150 mm; C or better from -0.075 to +0.125 mm ink "
+     "spread; zxing-cpp reads 4006381333932, not 4006381333931, zbar reads 4006381333931",
+     {.text = "4006381333931", .cause = "", .shownLength = 0}},
+    {"the_cause_in_place_of_the_readers_words",
+     true,
+     {"HI", ""},
+     {std::nullopt, "zbar found no Code 128"},
+     "grade A (3.8) at X 0.339 mm, aperture 0.150 mm; C or better from -0.075 to +0.125 mm ink "
+     "spread; zxing-cpp reads HI, zbar does not read it (too long)",
+     {.text = "HI", .cause = "too long", .shownLength = 0}},
+    {"long_texts_cut_after_comparing",
+     true,
+     {"ABCDEFGH", ""},
+     {"ABCDEFGX", ""},
+     "grade A (3.8) at X 0.339 mm, aperture 0.150 mm; C or better from -0.075 to +0.125 mm ink "
+     "spread; zxing-cpp reads ABCD\u2026, zbar reads ABCD\u2026, not ABCD\u2026",
+     {.text = "ABCDEFGH", .cause = "", .shownLength = 4}},
+    {"x_below_the_minimum",
+     true,
+     {"4006381333931", ""},
+     {"4006381333931", ""},
+     "grade A (3.8) at X 0.339 mm, aperture 0.150 mm; C or better from -0.075 to +0.125 mm ink "
+     "spread; X 0.042 mm below the minimum 0.264 mm; zxing-cpp and zbar read 4006381333931",
+     {},
+     true},
 };
 
 void PrintTo(const SummaryCase& c, std::ostream* os) { *os << c.name; }
@@ -192,7 +230,9 @@ TEST_P(Summaries, ReadAsWritten) {
   report.apertureMm = 0.150;
   report.spread = {{-0.1, 1.0}, {0, 3.8}};
   if (GetParam().tolerance) report.tolerance = std::pair{-0.075, 0.125};
-  EXPECT_EQ(verify::summaryLine(report, GetParam().zxing, GetParam().zbar), GetParam().expected);
+  if (GetParam().xTooSmall) report.checks.push_back({"X (mm)", 0.042, 0.264, 0.660, false});
+  EXPECT_EQ(verify::summaryLine(report, GetParam().zxing, GetParam().zbar, GetParam().wanted),
+            GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Wording, Summaries, testing::ValuesIn(kSummaryCases),
