@@ -34,7 +34,7 @@ struct SymbologyRules {
   double barHeightPerX;
 };
 
-// EAN/UPC and the logistics symbols: GS1 General Specifications, the symbol specification
+// EAN/UPC and the logistics symbols: GS1 General Specifications, each symbology's own standard
 // tables (retail point of sale: X 0.264 to 0.660 mm, bar height 22.85 mm for EAN-13,
 // UPC-A and UPC-E and 18.23 mm for EAN-8 at X 0.330 mm; ITF-14 and GS1-128 in logistics:
 // X 0.495 to 1.016 mm) and the quiet zones of the EAN/UPC symbols (EAN-13 11 X left, 7 X
