@@ -191,6 +191,10 @@ class BarcodeGenerator : public QMainWindow {
   void createControls();
   void connectSignals();
   void installExportCommands();
+  // The export settings' options for the symbol on show, and its layout;
+  // nothing, after saying why not under the title.
+  struct PreparedExport;
+  std::optional<PreparedExport> prepareExport(const ExportSettings& settings, const QString& title);
 
   void chooseEanFamily(const Choice& choice);
 

@@ -24,7 +24,7 @@
 #include "export/symbollayout.h"
 #include "export/verdict.h"
 #include "export/writer.h"
-#include "render/png.h"
+#include "render/devices.h"
 #include "surface/picturebox.h"
 
 namespace app {
@@ -116,74 +116,82 @@ void BarcodeGenerator::setExportSettings(const ExportSettings& settings) {
 
 namespace {
 
-// The symbol the window shows, laid out for export; with an export's
-// settings, with the fields of its own the Export dialog offers.
-std::variant<render::Layout, QString> layoutFor(const BarcodeGenerator& window,
-                                                const linear::Settings& settings,
-                                                const ExportSettings* exported = nullptr) {
-  const Controls& ui = window.controls();
-  SymbolRequest request{.choice = window.checkedChoice(),
-                        .data = ui.dataInput->text(),
-                        .settings = settings,
-                        .fontFamily = ui.fontName->text()};
-  if (exported && request.choice) {
-    if (takesAddOn(*request.choice)) request.addOn = exported->addOn;
-    if (request.choice->form == Form::Code128) request.codeSet = exported->codeSet;
-  }
-  return layoutSymbol(request);
+// The font the window's Export uses: the label font for the linear family;
+// EAN/UPC digits in the standard's OCR B.
+QString exportFont(const BarcodeGenerator& window) {
+  const Choice* choice = window.checkedChoice();
+  return choice && choice->family == Family::Linear ? window.controls().fontName->text()
+                                                    : QString();
 }
 
-std::optional<render::Layout> layoutOfShown(const BarcodeGenerator& window,
-                                            const linear::Settings& settings,
-                                            const ExportSettings* exported = nullptr) {
-  auto layout = layoutFor(window, settings, exported);
-  if (auto* symbol = std::get_if<render::Layout>(&layout)) return std::move(*symbol);
-  return std::nullopt;
+// Lays the symbol on show out for any options.
+ExportDialog::LayoutMaker layoutMaker(const BarcodeGenerator& window) {
+  const Choice* choice = window.checkedChoice();
+  const std::string data = window.controls().dataInput->text().toStdString();
+  return [choice, data](const ExportOptions& options) -> std::variant<render::Layout, std::string> {
+    if (!choice) return std::string("No barcode type chosen");
+    // The dialog's own fields, where the option has them.
+    SymbolRequest request = requestFor(*choice, data, options);
+    if (!takesAddOn(*choice)) request.addOn.clear();
+    if (choice->form != Form::Code128) request.codeSet.reset();
+    return layoutSymbol(request);
+  };
 }
 
 }  // namespace
 
+struct BarcodeGenerator::PreparedExport {
+  ExportOptions options;
+  render::Layout layout;
+};
+
+std::optional<BarcodeGenerator::PreparedExport> BarcodeGenerator::prepareExport(
+    const ExportSettings& exportSettings, const QString& title) {
+  const auto options = exportSettings.options(settings(), exportFont(*this));
+  if (const auto* problem = std::get_if<QString>(&options)) {
+    m_platform->message(this, *problem, title);
+    return std::nullopt;
+  }
+  const auto layout = layoutMaker(*this)(std::get<ExportOptions>(options));
+  if (const auto* refused = std::get_if<std::string>(&layout)) {
+    m_platform->message(this, QString::fromStdString(*refused), title);
+    return std::nullopt;
+  }
+  return PreparedExport{std::get<ExportOptions>(options), std::get<render::Layout>(layout)};
+}
+
 void BarcodeGenerator::exportBarcode() {
   if (!barcodeReady(kNoBarcodeToSave)) return;
-  const auto layout = layoutOfShown(*this, settings());
-  if (!layout) return;
   const QString baseName = saveFileName(ui.dataInput->text()).chopped(4);  // without ".bmp"
-  const linear::Settings symbolSettings = settings();
-  const bool spacing = symbolSettings.printSpacing != 0;
   const Choice* choice = checkedChoice();
   const QString data = ui.dataInput->text();
-  const QString font = ui.fontName->text();
+  const linear::Settings symbolSettings = settings();
+  const std::string typed = data.toStdString();
   // Run on a worker: everything it needs is its own copy.
-  auto judge = [choice, data, symbolSettings, font, spacing](const render::Layout& shown,
-                                                             const ExportSettings& chosen) {
-    const render::Resolution resolution = chosen.resolution();
-    // Not drawn for the reader when the window would wait for it.
-    if (const QString tooLarge =
-            proofRefusal(chosen.format, shown, resolution, spacing, DrawnFor::Window);
-        !tooLarge.isEmpty())
-      return QStringLiteral("Not read back: ") + tooLarge;
-    SymbolRequest request{
-        .choice = choice, .data = data, .settings = symbolSettings, .fontFamily = font};
-    if (takesAddOn(*choice)) request.addOn = chosen.addOn;
-    if (choice->form == Form::Code128) request.codeSet = chosen.codeSet;
-    const auto bytes = fileBytes(chosen.format, shown, resolution, spacing, DrawnFor::Window);
-    if (const auto* refused = std::get_if<QString>(&bytes))
-      return QStringLiteral("Not read back: ") + oneLine(*refused);
+  auto judge = [choice, typed](const render::Layout& layout, const ExportPlan& plan,
+                               const ExportOptions& options) {
+    // Not drawn for the grader when the window would wait for it.
+    if (const std::string tooLarge = proofRefusal(layout, plan, DrawnFor::Window);
+        !tooLarge.empty())
+      return QStringLiteral("Not read back: ") + QString::fromStdString(tooLarge);
+    SymbolRequest request = requestFor(*choice, typed, options);
+    if (!takesAddOn(*choice)) request.addOn.clear();
+    if (choice->form != Form::Code128) request.codeSet.reset();
+    const std::string bytes = render::document(layout, plan.output);
+    if (bytes.empty()) return QStringLiteral("Not read back: the picture could not be drawn");
     const auto graded =
-        gradeExport(std::get<QByteArray>(bytes), request, resolution, 'C', kShownTextLength);
+        gradeExport(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                    request, plan, 'C', kShownTextLength);
     if (const auto* why = std::get_if<QString>(&graded))
       return QStringLiteral("Not graded: ") + oneLine(*why);
     return std::get<FileGrade>(graded).line;
   };
   // The file goes where "File Save" puts its own: relative to the current
   // folder, never through the folder's shown name.
-  ExportDialog dialog(*layout, spacing, *m_exportSettings, baseName, m_platform->saveFolder(),
-                      judge, this);
-  const auto relayout = [&](const ExportSettings& chosen) {
-    return layoutFor(*this, symbolSettings, &chosen);
-  };
-  if (takesAddOn(*choice)) dialog.offer(ExportDialog::Fields::AddOn, relayout);
-  if (choice->form == Form::Code128) dialog.offer(ExportDialog::Fields::CodeSet, relayout);
+  ExportDialog dialog(layoutMaker(*this), symbolSettings, exportFont(*this), *m_exportSettings,
+                      baseName, m_platform->saveFolder(), judge, this);
+  if (takesAddOn(*choice)) dialog.offer(ExportDialog::Fields::AddOn);
+  if (choice->form == Form::Code128) dialog.offer(ExportDialog::Fields::CodeSet);
   if (dialog.exec() != QDialog::Accepted) return;
   *m_exportSettings = dialog.settings();
   const QString path = dialog.filePath();
@@ -202,33 +210,42 @@ void BarcodeGenerator::exportBarcode() {
 
 bool BarcodeGenerator::exportShown(const QString& path, const ExportSettings& exportSettings) {
   if (!barcodeReady(kNoBarcodeToSave)) return false;
-  const linear::Settings symbolSettings = settings();
-  const auto layout = layoutOfShown(*this, symbolSettings, &exportSettings);
-  if (!layout) return false;
-  const auto bytes = fileBytes(exportSettings.format, *layout, exportSettings.resolution(),
-                               symbolSettings.printSpacing != 0, DrawnFor::Window);
-  const QString* refused = std::get_if<QString>(&bytes);
-  const QString problem = refused ? *refused : writeAtomically(path, std::get<QByteArray>(bytes));
-  if (problem.isEmpty()) return true;
+  const auto prepared = prepareExport(exportSettings, kExportTitle);
+  if (!prepared) return false;
+  const ExportPlan plan = planExport(prepared->options, prepared->layout);
+  std::string problem = sizeRefusal(prepared->layout, plan, DrawnFor::Window);
+  if (problem.empty())
+    problem = writeAtomically(QFile::encodeName(path).toStdString(), [&](const ByteSink& sink) {
+      return render::write(prepared->layout, plan.output, sink);
+    });
+  if (problem.empty()) return true;
   // In the words "File Save" uses.
   m_platform->message(this,
                       QStringLiteral("The barcode was not saved as ") +
                           oneLine(QFileInfo(path).fileName()) + QStringLiteral(".\n") +
-                          oneLine(problem) + QLatin1Char('.'),
+                          oneLine(QString::fromStdString(problem)) + QLatin1Char('.'),
                       kExportTitle);
   return false;
 }
 
 void BarcodeGenerator::printBarcode() {
   if (!barcodeReady(kNoBarcodeToSave)) return;
-  const linear::Settings symbolSettings = settings();
-  const auto layout = layoutOfShown(*this, symbolSettings);
-  if (!layout) return;
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  const QString problem = print(printer, *layout, m_exportSettings->resolution().moduleMm(),
-                                symbolSettings.printSpacing != 0);
+  // X of the settings in whole dots of the printer.
+  ExportSettings atPrinter = *m_exportSettings;
+  const auto chosen = atPrinter.options(settings(), exportFont(*this));
+  if (const auto* options = std::get_if<ExportOptions>(&chosen)) {
+    atPrinter.moduleMm = moduleSize(*options).mm;
+    atPrinter.byModuleWidth = true;
+  }
+  atPrinter.format = render::Format::Png;
+  atPrinter.dpi = printer.resolution();
+  const auto prepared = prepareExport(atPrinter, QStringLiteral("Print"));
+  if (!prepared) return;
+  const ExportPlan plan = planExport(prepared->options, prepared->layout);
+  const QString problem = print(printer, prepared->layout, plan.output);
   if (!problem.isEmpty())
     m_platform->message(this, QStringLiteral("The barcode was not printed: ") + problem,
                         QStringLiteral("Print"));
@@ -237,27 +254,38 @@ void BarcodeGenerator::printBarcode() {
 
 void BarcodeGenerator::copyAtExportSize() {
   if (!barcodeReady(kNoBarcodeToCopy)) return;
-  const linear::Settings symbolSettings = settings();
-  const auto layout = layoutOfShown(*this, symbolSettings);
-  if (!layout) return;
-  const render::Resolution resolution = m_exportSettings->resolution();
-  const bool spacing = symbolSettings.printSpacing != 0;
-  // Refused before a dot is drawn: the clipboard takes a BMP of it too.
-  if (const QString tooLarge =
-          sizeRefusal(render::Format::Bmp, *layout, resolution, spacing, DrawnFor::Window);
-      !tooLarge.isEmpty()) {
-    m_platform->message(
-        this, QStringLiteral("The barcode was not copied: ") + tooLarge + QLatin1Char('.'),
-        QString::fromLatin1(kAppTitle));
+  // The raster at the settings' dots, and the SVG at their X.
+  ExportSettings raster = *m_exportSettings, vector = *m_exportSettings;
+  raster.format = render::Format::Png;
+  vector.format = render::Format::Svg;
+  const auto asRaster = prepareExport(raster, kExportTitle);
+  if (!asRaster) return;
+  const auto asVector = prepareExport(vector, kExportTitle);
+  if (!asVector) return;
+  const ExportPlan rasterPlan = planExport(asRaster->options, asRaster->layout);
+  render::Output bmp = rasterPlan.output;
+  bmp.format = render::Format::Bmp;
+  // Refused before a dot is drawn: the window draws it at once.
+  if (const std::string tooLarge = sizeRefusal(asRaster->layout, rasterPlan, DrawnFor::Window);
+      !tooLarge.empty()) {
+    m_platform->message(this,
+                        QStringLiteral("The barcode was not copied: ") +
+                            QString::fromStdString(tooLarge) + QLatin1Char('.'),
+                        QString::fromLatin1(kAppTitle));
     return;
   }
-  const QImage image = render::rasterImage(*layout, resolution, spacing);
   auto* data = new QMimeData;
-  data->setImageData(image);
-  data->setData(QStringLiteral("image/png"), render::pngOfBlackAndWhite(image));
-  data->setData(QStringLiteral("image/bmp"),
-                render::encodedImage(image.convertToFormat(QImage::Format_RGB888), "BMP"));
-  data->setData(QStringLiteral("image/svg+xml"), render::svgDocument(*layout, resolution, spacing));
+  data->setImageData(imageOf(render::picture(asRaster->layout, rasterPlan.output)));
+  const auto bytes = [](const std::string& document) {
+    return QByteArray(document.data(), static_cast<qsizetype>(document.size()));
+  };
+  data->setData(QStringLiteral("image/png"),
+                bytes(render::document(asRaster->layout, rasterPlan.output)));
+  if (bmp.style.background)  // BMP has no transparency
+    data->setData(QStringLiteral("image/bmp"), bytes(render::document(asRaster->layout, bmp)));
+  data->setData(QStringLiteral("image/svg+xml"),
+                bytes(render::document(asVector->layout,
+                                       planExport(asVector->options, asVector->layout).output)));
   QGuiApplication::clipboard()->setMimeData(data);
   ui.dataInput->setFocus();
 }

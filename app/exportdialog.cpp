@@ -17,7 +17,6 @@
 #include <QThreadPool>
 #include <QtConcurrent>
 
-#include "export/exportoptions.h"
 #include "export/limits.h"
 
 namespace app {
@@ -25,21 +24,73 @@ namespace app {
 namespace {
 
 constexpr render::Format kFormats[] = {render::Format::Png, render::Format::Svg,
-                                       render::Format::Pdf, render::Format::Bmp};
+                                       render::Format::Pdf, render::Format::Eps,
+                                       render::Format::Bmp};
+constexpr int kRotations[] = {0, 90, 180, 270};
+
+QString extensionText(render::Format format) {
+  return QString::fromLatin1(render::extensionOf(format));
+}
+
+// The options' words as the dialog's fields name them.
+QString inFieldWords(const std::string& message) {
+  static const std::pair<const char*, const char*> kFields[] = {
+      {"--module", "Module width X"}, {"--dots", "Dots per module"}, {"--dpi", "Resolution"},
+      {"--height", "Height"},         {"--reduce", "Reduction"},     {"--fg", "Colour"},
+      {"--bg", "Background"},         {"--rotate", "Rotation"},      {"--font", "Label font"}};
+  QString text = QString::fromStdString(message);
+  for (const auto& [option, field] : kFields)
+    if (text.startsWith(QLatin1String(option)))
+      return QLatin1String(field) + text.mid(static_cast<qsizetype>(std::strlen(option)));
+  return text;
+}
+
+QLineEdit* field(QWidget* parent, const char* name, const QString& text, const char* placeholder) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(QLatin1String(name));
+  edit->setPlaceholderText(QString::fromUtf8(placeholder));
+  return edit;
+}
 
 }  // namespace
 
-render::Resolution ExportSettings::resolution() const {
-  return {byModuleWidth ? render::dotsForModule(moduleMm, dpi) : dots, dpi};
+std::variant<ExportOptions, QString> ExportSettings::options(const linear::Settings& boxes,
+                                                             const QString& font) const {
+  ExportOptions options;
+  options.format = format;
+  const auto typedText = [](const QString& text) -> std::optional<std::string> {
+    if (text.trimmed().isEmpty()) return std::nullopt;
+    return text.toStdString();
+  };
+  const TypedOptions typed{
+      .dots = byModuleWidth ? std::nullopt : std::optional(std::to_string(dots)),
+      .module = byModuleWidth ? std::optional(QString::number(moduleMm, 'f', 3).toStdString())
+                              : std::nullopt,
+      .dpi = std::to_string(dpi),
+      .font = typedText(font),
+      .height = typedText(height),
+      .reduce = typedText(reduction),
+      .rotate = std::to_string(rotation),
+      .fg = typedText(foreground),
+      .bg = typedText(background),
+      .noLabel = boxes.label == 0,
+      .check = boxes.checkCharacter != 0,
+      .optimize = boxes.printSpacing != 0};
+  if (const std::string problem = readExportOptions(typed, options); !problem.empty())
+    return inFieldWords(problem);
+  options.addOn = addOn.trimmed().toStdString();
+  options.codeSet = codeSet;
+  return options;
 }
 
-ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
+ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, const QString& font,
                            const ExportSettings& settings, const QString& baseName,
                            const QString& folder, Judge judge, QWidget* parent)
     : QDialog(parent),
-      m_layout(layout),
+      m_maker(std::move(maker)),
       m_initial(settings),
-      m_printSpacing(printSpacing),
+      m_boxes(boxes),
+      m_font(font),
       m_judge(std::move(judge)) {
   setObjectName(QStringLiteral("ExportDialog"));
   setWindowTitle(QStringLiteral("Export Barcode"));
@@ -47,7 +98,7 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   m_format = new QComboBox(this);
   m_format->setObjectName(QStringLiteral("format"));
   for (const render::Format format : kFormats)
-    m_format->addItem(extensionOf(format).toUpper(), static_cast<int>(format));
+    m_format->addItem(extensionText(format).toUpper(), static_cast<int>(format));
   m_format->setCurrentIndex(m_format->findData(static_cast<int>(settings.format)));
 
   m_byDots = new QRadioButton(QStringLiteral("&Dots per module:"), this);
@@ -59,7 +110,7 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   m_module = new QDoubleSpinBox(this);
   m_module->setObjectName(QStringLiteral("module"));
   m_module->setDecimals(3);
-  m_module->setRange(0.01, 10);
+  m_module->setRange(kMinModuleMm, kMaxModuleMm);
   m_module->setSingleStep(0.01);
   m_module->setSuffix(QStringLiteral(" mm"));
   m_module->setValue(settings.moduleMm);
@@ -71,8 +122,20 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   m_dpi->setSuffix(QStringLiteral(" dpi"));
   m_dpi->setValue(settings.dpi);
 
+  m_height = field(this, "height", settings.height, "the standard's, in mm");
+  m_reduction = field(this, "reduce", settings.reduction, "dots (1) or mm (0.03mm)");
+  m_rotation = new QComboBox(this);
+  m_rotation->setObjectName(QStringLiteral("rotate"));
+  for (const int degrees : kRotations)
+    m_rotation->addItem(QStringLiteral("%1°").arg(degrees), degrees);
+  m_rotation->setCurrentIndex(m_rotation->findData(settings.rotation));
+  m_foreground = field(this, "fg", settings.foreground, "RRGGBB");
+  m_background = field(this, "bg", settings.background, "RRGGBB, or none");
+
   m_size = new QLabel(this);
   m_size->setObjectName(QStringLiteral("size"));
+  m_size->setTextFormat(Qt::PlainText);
+  m_size->setWordWrap(true);
   m_size->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   m_verdict = new QLabel(this);
@@ -84,7 +147,7 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   // jump when the grade arrives.
   m_verdict->setMinimumHeight(4 * m_verdict->fontMetrics().lineSpacing());
 
-  const QString name = baseName + QLatin1Char('.') + extensionOf(settings.format);
+  const QString name = baseName + QLatin1Char('.') + extensionText(settings.format);
   m_file = new QLineEdit(folder.isEmpty() ? name : QDir(folder).filePath(name), this);
   m_file->setObjectName(QStringLiteral("file"));
   m_file->setMinimumWidth(320);
@@ -92,12 +155,20 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(m_file, 1);
   fileRow->addWidget(browse);
+  auto* colours = new QHBoxLayout;
+  colours->addWidget(m_foreground);
+  colours->addWidget(new QLabel(QStringLiteral("on"), this));
+  colours->addWidget(m_background);
 
   auto* form = m_form = new QFormLayout;
   form->addRow(QStringLiteral("&Format:"), m_format);
   form->addRow(m_byDots, m_dots);
   form->addRow(m_byModule, m_module);
   form->addRow(QStringLiteral("&Resolution:"), m_dpi);
+  form->addRow(QStringLiteral("&Height:"), m_height);
+  form->addRow(QStringLiteral("Bar &reduction:"), m_reduction);
+  form->addRow(QStringLiteral("R&otation:"), m_rotation);
+  form->addRow(QStringLiteral("&Colours:"), colours);
   form->addRow(QStringLiteral("Size:"), m_size);
   form->addRow(QStringLiteral("Scanning:"), m_verdict);
   auto* fileLabel = new QLabel(QStringLiteral("Fi&le:"), this);
@@ -113,12 +184,15 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(browse, &QPushButton::clicked, this, &ExportDialog::browse);
   connect(m_format, &QComboBox::currentIndexChanged, this, &ExportDialog::formatChanged);
+  connect(m_rotation, &QComboBox::currentIndexChanged, this, &ExportDialog::updateSize);
   connect(m_file, &QLineEdit::textChanged, this, &ExportDialog::fileChanged);
   for (QRadioButton* button : {m_byDots, m_byModule})
     connect(button, &QRadioButton::toggled, this, &ExportDialog::updateSize);
   connect(m_dots, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
   connect(m_dpi, &QSpinBox::valueChanged, this, &ExportDialog::updateSize);
   connect(m_module, &QDoubleSpinBox::valueChanged, this, &ExportDialog::updateSize);
+  for (QLineEdit* edit : {m_height, m_reduction, m_foreground, m_background})
+    connect(edit, &QLineEdit::textChanged, this, &ExportDialog::updateSize);
   // The dialog's own worker: it ends with the dialog, so that no grade (and no
   // font it drew with) outlives the window.
   m_workers = new QThreadPool(this);
@@ -128,14 +202,13 @@ ExportDialog::ExportDialog(const render::Layout& layout, bool printSpacing,
   updateSize();
 }
 
-void ExportDialog::offer(Fields fields, Relayout relayout) {
-  m_relayout = std::move(relayout);
+void ExportDialog::offer(Fields fields) {
   if (fields == Fields::AddOn) {
     m_addOn = new QLineEdit(m_initial.addOn, this);
     m_addOn->setObjectName(QStringLiteral("addOn"));
     m_addOn->setPlaceholderText(QStringLiteral("none, or 2 or 5 digits"));
     m_addOn->setMaxLength(5);
-    connect(m_addOn, &QLineEdit::textChanged, this, &ExportDialog::fieldChanged);
+    connect(m_addOn, &QLineEdit::textChanged, this, &ExportDialog::updateSize);
     m_form->insertRow(1, QStringLiteral("&Add-on:"), m_addOn);
   } else {
     m_codeSet = new QComboBox(this);
@@ -148,31 +221,25 @@ void ExportDialog::offer(Fields fields, Relayout relayout) {
     for (const auto& [name, set] : sets)
       m_codeSet->addItem(QString::fromLatin1(name), static_cast<int>(set));
     m_codeSet->setCurrentIndex(m_codeSet->findData(static_cast<int>(m_initial.codeSet)));
-    connect(m_codeSet, &QComboBox::currentIndexChanged, this, &ExportDialog::fieldChanged);
+    connect(m_codeSet, &QComboBox::currentIndexChanged, this, &ExportDialog::updateSize);
     m_form->insertRow(1, QStringLiteral("&Code set:"), m_codeSet);
-  }
-  fieldChanged();
-}
-
-void ExportDialog::fieldChanged() {
-  if (!m_relayout) return;
-  auto layout = m_relayout(settings());
-  if (auto* refused = std::get_if<QString>(&layout)) {
-    m_refusal = *refused;
-  } else {
-    m_refusal.clear();
-    m_layout = std::move(std::get<render::Layout>(layout));
   }
   updateSize();
 }
 
 ExportSettings ExportDialog::settings() const {
-  ExportSettings chosen = m_initial;
-  chosen.format = static_cast<render::Format>(m_format->currentData().toInt());
-  chosen.byModuleWidth = m_byModule->isChecked();
-  chosen.dots = m_dots->value();
-  chosen.moduleMm = m_module->value();
-  chosen.dpi = m_dpi->value();
+  ExportSettings chosen{.format = static_cast<render::Format>(m_format->currentData().toInt()),
+                        .byModuleWidth = m_byModule->isChecked(),
+                        .dots = m_dots->value(),
+                        .moduleMm = m_module->value(),
+                        .dpi = m_dpi->value(),
+                        .height = m_height->text(),
+                        .reduction = m_reduction->text(),
+                        .rotation = m_rotation->currentData().toInt(),
+                        .foreground = m_foreground->text(),
+                        .background = m_background->text(),
+                        .addOn = m_initial.addOn,
+                        .codeSet = m_initial.codeSet};
   if (m_addOn) chosen.addOn = m_addOn->text().trimmed();
   if (m_codeSet) chosen.codeSet = static_cast<linear::CodeSet>(m_codeSet->currentData().toInt());
   return chosen;
@@ -191,18 +258,18 @@ void ExportDialog::formatChanged() {
   const render::Format format = settings().format;
   const QString file = m_file->text();
   const QString suffix = QFileInfo(file).suffix();
-  const auto named = render::formatNamed(suffix);
+  const auto named = render::formatNamed(suffix.toStdString());
   if (named && *named != format)
-    m_file->setText(file.chopped(suffix.size()) + extensionOf(format));
+    m_file->setText(file.chopped(suffix.size()) + extensionText(format));
   else if (!named && !file.isEmpty())
-    m_file->setText(file + QLatin1Char('.') + extensionOf(format));
+    m_file->setText(file + QLatin1Char('.') + extensionText(format));
   updateSize();
 }
 
 void ExportDialog::fileChanged() {
   // A known extension typed or chosen picks its format, so the bytes of one
   // format never go under another's name.
-  if (const auto named = render::formatNamed(QFileInfo(m_file->text()).suffix()))
+  if (const auto named = render::formatNamed(QFileInfo(m_file->text()).suffix().toStdString()))
     m_format->setCurrentIndex(m_format->findData(static_cast<int>(*named)));
 }
 
@@ -210,27 +277,39 @@ void ExportDialog::updateSize() {
   const ExportSettings current = settings();
   m_dots->setEnabled(!current.byModuleWidth);
   m_module->setEnabled(current.byModuleWidth);
-  const render::Resolution resolution = current.resolution();
-  const bool tooFine = current.byModuleWidth &&
-                       render::dotsForModule(current.moduleMm, current.dpi) > render::kMaxDots;
-  const bool refused = !m_refusal.isEmpty();
-  // Said before anything is drawn: a size the window will not make.
-  const QString tooLarge = tooFine || refused ? QString()
-                                              : sizeRefusal(current.format, m_layout, resolution,
-                                                            m_printSpacing, DrawnFor::Window);
-  m_size->setText(
-      refused   ? m_refusal
-      : tooFine ? QStringLiteral("X is more than %1 dots at this resolution").arg(render::kMaxDots)
-      : tooLarge.isEmpty() ? describeSize(current.format, m_layout, resolution, m_printSpacing)
-                           : QStringLiteral("Too large: ") + tooLarge);
-  const bool possible = !tooFine && !refused && tooLarge.isEmpty();
+  QString size;
+  bool exportable = false;
+  const auto options = current.options(m_boxes, m_font);
+  if (const auto* problem = std::get_if<QString>(&options)) {
+    size = *problem;
+  } else {
+    const auto layout = m_maker(std::get<ExportOptions>(options));
+    if (const auto* refused = std::get_if<std::string>(&layout)) {
+      size = QString::fromStdString(*refused);
+    } else {
+      const auto& symbol = std::get<render::Layout>(layout);
+      const ExportPlan plan = planExport(std::get<ExportOptions>(options), symbol);
+      // Said before anything is drawn: a size the window will not make.
+      if (const std::string tooLarge = sizeRefusal(symbol, plan, DrawnFor::Window);
+          !tooLarge.empty()) {
+        size = QStringLiteral("Too large: ") + QString::fromStdString(tooLarge);
+      } else {
+        size = QString::fromStdString(describeSize(symbol, plan));
+        for (const Warning& warning : warningsFor(symbol, plan))
+          size += QStringLiteral("\nWarning: ") + QString::fromStdString(warningText(warning));
+        m_pending = {symbol, plan, std::get<ExportOptions>(options)};
+        exportable = true;
+      }
+    }
+  }
+  m_size->setText(size);
   // The grade of the file this size makes, once it is drawn and graded.
   ++m_asked;
-  m_wanted = possible && m_judge;
+  m_wanted = exportable && m_judge;
   m_verdict->setText(m_wanted ? QStringLiteral("Grading\u2026") : QString());
   if (m_wanted) judge();
   if (auto* box = findChild<QDialogButtonBox*>())
-    box->button(QDialogButtonBox::Ok)->setEnabled(possible);
+    box->button(QDialogButtonBox::Ok)->setEnabled(exportable);
 }
 
 void ExportDialog::judge() {
@@ -240,7 +319,8 @@ void ExportDialog::judge() {
     return;
   }
   m_running = m_asked;
-  m_judging->setFuture(QtConcurrent::run(m_workers, m_judge, m_layout, settings()));
+  m_judging->setFuture(
+      QtConcurrent::run(m_workers, m_judge, m_pending.layout, m_pending.plan, m_pending.options));
 }
 
 void ExportDialog::judged() {
@@ -256,9 +336,10 @@ void ExportDialog::judged() {
 
 void ExportDialog::browse() {
   const render::Format format = settings().format;
-  const QString chosen = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Export Barcode"), m_file->text(),
-      QStringLiteral("%1 (*.%2)").arg(extensionOf(format).toUpper(), extensionOf(format)));
+  const QString extension = extensionText(format);
+  const QString chosen =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Export Barcode"), m_file->text(),
+                                   QStringLiteral("%1 (*.%2)").arg(extension.toUpper(), extension));
   if (!chosen.isEmpty()) m_file->setText(chosen);
 }
 

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QStringList>
 
+#include "export/qtfonts.h"  // loadFallbackFonts
+
 namespace app {
 
 // Tahoma at a size in points, in whole pixels at 96 dots per inch.

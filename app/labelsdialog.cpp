@@ -294,7 +294,9 @@ std::optional<labels::LabelJob> LabelsDialog::job(QString& problem) const {
     if (!m_lines[i]->text().isEmpty())
       (m_linePlaces[i]->currentIndex() == 1 ? job.content.above : job.content.below)
           << m_lines[i]->text();
-  if (const QString refused = checkOptionsFor(*m_choice, job.content.options); !refused.isEmpty()) {
+  if (const QString refused =
+          QString::fromStdString(checkOptionsFor(*m_choice, job.content.options));
+      !refused.isEmpty()) {
     problem = refused;
     return std::nullopt;
   }
@@ -403,11 +405,15 @@ void BarcodeGenerator::makeLabels() {
   if (!choice) return;
   const linear::Settings symbol = settings();
   ExportOptions options;
-  options.resolution = m_exportSettings->resolution();
+  const ExportSettings& chosen = *m_exportSettings;
+  options.resolution = {
+      chosen.byModuleWidth ? render::dotsForModule(chosen.moduleMm, chosen.dpi) : chosen.dots,
+      chosen.dpi};
   options.label = symbol.label != 0;
   options.check = symbol.checkCharacter != 0;
   options.optimize = symbol.printSpacing != 0;
-  options.fontFamily = ui.fontName->text();
+  // EAN/UPC digits keep their OCR B; the label font is the linear label's.
+  if (choice->family == Family::Linear) options.fontFamily = ui.fontName->text().toStdString();
   LabelsDialog dialog(*choice, ui.dataInput->text(), options, m_platform->currentDirectory(), this);
   dialog.exec();
   ui.dataInput->setFocus();

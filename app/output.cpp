@@ -9,11 +9,11 @@
 #include <QRadioButton>
 
 #include "app/barcodegenerator.h"
+#include "app/images.h"
 #include "app/platform.h"
 #include "export/choices.h"
 #include "export/names.h"
-#include "export/writer.h"
-#include "render/devices.h"
+#include "export/qtwriter.h"
 #include "surface/picturebox.h"
 
 namespace app {
@@ -66,8 +66,8 @@ void BarcodeGenerator::Command1_Click() {
   // X11 and Wayland desktops find a format they can paste.
   auto* data = new QMimeData;
   data->setImageData(image);
-  data->setData(QStringLiteral("image/png"), render::encodedImage(image, "PNG"));
-  data->setData(QStringLiteral("image/bmp"), render::encodedImage(image, "BMP"));
+  data->setData(QStringLiteral("image/png"), encodedImage(image, "PNG"));
+  data->setData(QStringLiteral("image/bmp"), encodedImage(image, "BMP"));
   clipboard->setMimeData(data);
   const QMimeData* held = clipboard->mimeData();
   if (!held || !held->hasImage())
@@ -109,7 +109,7 @@ void BarcodeGenerator::Command4_Click() {
   const QString folder = m_platform->saveFolder();
   const QString path = folder.isEmpty() ? name : QDir(folder).filePath(name);
   const QByteArray bitmap =
-      render::encodedImage(currentPicture()->Image().convertToFormat(QImage::Format_RGB32), "BMP");
+      encodedImage(currentPicture()->Image().convertToFormat(QImage::Format_RGB32), "BMP");
   QString error = bitmap.isEmpty() ? QStringLiteral("The picture could not be made into a bitmap")
                                    : writeAtomically(path, bitmap);
   if (error.isEmpty()) return;

@@ -3,20 +3,18 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "render/devices.h"
+#include "export/qtpaint.h"
 
 namespace app {
 
-QString print(QPrinter& printer, const render::Layout& layout, double moduleMm, bool printSpacing) {
-  const int resolution = printer.resolution();
-  const int dots = render::dotsForModule(moduleMm, resolution);
-  const render::Scale scale = render::printScale(layout, dots, 1, dots, printSpacing);
+QString print(QPrinter& printer, const render::Layout& layout, const render::Output& output) {
+  const render::Scene scene = render::makeScene(layout, output, 1, 0);
   const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-  if (scale.width(layout) > page.width() || scale.height(layout) > page.height())
+  if (scene.width > page.width() || scene.height > page.height())
     return QStringLiteral("The barcode is larger than the printable part of the page.");
   QPainter painter;
   if (!painter.begin(&printer)) return QStringLiteral("The printer could not be started.");
-  render::paint(painter, layout, scale);
+  paintScene(painter, scene);
   if (!painter.end()) return QStringLiteral("The printer did not accept the page.");
   return {};
 }

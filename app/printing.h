@@ -2,14 +2,15 @@
 
 #include <QString>
 
-#include "render/layout.h"
+#include "render/scene.h"
 
+class QPainter;
 class QPrinter;
 
 namespace app {
 
-// Prints on one page: the module the nearest whole number of printer dots to
-// moduleMm. Returns an empty string, or why it did not print.
-QString print(QPrinter& printer, const render::Layout& layout, double moduleMm, bool printSpacing);
+// Prints the layout on one page at the printer's resolution: the output in
+// whole printer dots. Returns an empty string, or why it did not print.
+QString print(QPrinter& printer, const render::Layout& layout, const render::Output& output);
 
 }  // namespace app

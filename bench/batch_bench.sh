@@ -1,7 +1,8 @@
 #!/bin/sh
 # Batch export against `zint --batch`: the same 10,000-line Code 128 list
 # (printable ASCII, 8 to 24 characters), each program writing into its own
-# empty folder, PNG at 2 dots per module with the label, then SVG.
+# empty folder, PNG at 2 dots per module with the label, then SVG; then our
+# PDF beside our SVG.
 #   sh bench/batch_bench.sh PROGRAM [LINES]
 # BENCH_TMP chooses where the folders go (default: /dev/shm when there is
 # one, so that the file system's state weighs on neither program).
@@ -64,6 +65,16 @@ for format in png svg; do
   printf 'ratio batch/zint %s %.2f\n' "$format" "$(echo "$wall_ours / $wall_zint" | bc -l)"
   printf 'cpu ratio batch/zint %s %.2f\n' "$format" "$(echo "$cpu_ours / $cpu_zint" | bc -l)"
 done
+
+# PDF against our own SVG: zint 2.11 writes no PDF.
+cpu_svg=$cpu_ours
+cpu_pdf=
+for round in 1 2 3; do
+  set -- $(run_ours pdf); cpu_pdf=$(smaller "$cpu_pdf" "$2")
+done
+printf 'batch pdf: ours CPU %.2f s (%.0f us a record), our svg CPU %.2f s\n' "$cpu_pdf" \
+  "$(echo "$cpu_pdf * 1000000 / $lines" | bc -l)" "$cpu_svg"
+printf 'cpu ratio batch pdf/svg %.2f\n' "$(echo "$cpu_pdf / $cpu_svg" | bc -l)"
 
 if [ "${BENCH_MILLION:-0}" = 1 ]; then
   out=$(mktemp -d "$work/million.XXXXXX")

@@ -15,10 +15,10 @@
 #include <string>
 
 #include "app/barcodegenerator.h"
+#include "app/fonts.h"
 #include "app/platform.h"
 #include "bench/drawing.h"
 #include "bench/options.h"
-#include "render/fonts.h"
 #include "surface/picturebox.h"
 
 namespace {
@@ -204,7 +204,7 @@ int main(int argc, char* argv[]) {
   cold.start();
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  render::loadFallbackFonts();
+  app::loadFallbackFonts();
   {
     app::BarcodeGenerator window(std::make_shared<QuietPlatform>());
     window.show();

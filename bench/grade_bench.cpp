@@ -14,13 +14,14 @@ namespace {
 void gradeCode128(benchmark::State& state) {
   app::ExportOptions options;
   options.resolution = {4, 300};
-  const app::SymbolRequest request = app::requestFor(
-      *app::choiceByKey("code128"), QStringLiteral("GRADE-BENCH 20 CHARS"), options);
-  const QByteArray bytes =
-      render::document(render::Format::Png, std::get<render::Layout>(app::layoutSymbol(request)),
-                       options.resolution, false);
+  const app::SymbolRequest request =
+      app::requestFor(*app::choiceByKey("code128"), "GRADE-BENCH 20 CHARS", options);
+  const auto layout = std::get<render::Layout>(app::layoutSymbol(request));
+  const app::ExportPlan plan = app::planExport(options, layout);
+  const std::string file = render::document(layout, plan.output);
+  const QByteArray bytes(file.data(), static_cast<qsizetype>(file.size()));
   for (auto _ : state) {
-    const auto graded = app::gradeExport(bytes, request, options.resolution);
+    const auto graded = app::gradeExport(bytes, request, plan);
     benchmark::DoNotOptimize(graded);
     if (const auto* grade = std::get_if<app::FileGrade>(&graded); !grade || !grade->passes)
       state.SkipWithError("the symbol does not pass");

@@ -5,15 +5,17 @@
 
 #include "cli/exitstatus.h"
 #include "export/grading.h"
+#include "export/names.h"
 #include "export/symbollayout.h"
 
 namespace cli {
 
 int runGrade(const GradeArguments& arguments, QTextStream& out, QTextStream& err) {
-  QFile file(arguments.file);
+  // Named as given: a path's bytes need not be text.
+  QFile file(QFile::decodeName(QByteArray::fromStdString(arguments.file)));
+  const QString shownName = app::oneLine(app::fromNativeBytes(QByteArrayView(arguments.file)));
   if (!file.open(QIODevice::ReadOnly)) {
-    err << "barcode-generator: " << arguments.file << " cannot be read: " << file.errorString()
-        << "\n";
+    err << "barcode-generator: " << shownName << " cannot be read: " << file.errorString() << "\n";
     return kNotWritten;
   }
   app::GradeRequest request;
@@ -27,19 +29,20 @@ int runGrade(const GradeArguments& arguments, QTextStream& out, QTextStream& err
                              ? app::readerText(app::requestFor(*arguments.choice, *arguments.data,
                                                                arguments.options))
                              : std::nullopt;
-    request.expected = carried ? carried->text : *arguments.data;
+    request.expected = QString::fromStdString(carried ? carried->text : *arguments.data);
     request.addOn = carried && carried->addOn;
   }
   const auto graded = app::gradeFile(file.readAll(), request);
   if (const auto* why = std::get_if<QString>(&graded)) {
-    err << "barcode-generator: " << arguments.file << ": " << *why << "\n";
+    err << "barcode-generator: " << shownName << ": " << app::oneLine(*why) << "\n";
     return kNotWritten;
   }
   const app::FileGrade& grade = std::get<app::FileGrade>(graded);
   const std::string_view name = verify::rulesFor(grade.report.symbology).name;
-  out << arguments.file << ": "
-      << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())) << "\n"
-      << QString::fromStdString(verify::lineTable(grade.report)) << grade.line << "\n";
+  out << shownName << ": " << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))
+      << "\n"
+      << QString::fromStdString(verify::lineTable(grade.report))
+      << QString::fromStdString(verify::checkTable(grade.report)) << grade.line << "\n";
   return grade.passes ? kWritten : kDoesNotScan;
 }
 

@@ -1,6 +1,5 @@
 #include "cli/labelscommand.h"
 
-#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
@@ -11,29 +10,11 @@
 #include "export/choices.h"
 #include "export/labels/labeljob.h"
 #include "export/labels/messages.h"
+#include "export/names.h"
 
 namespace cli {
 
 namespace {
-
-constexpr std::array<const char*, 12> kNames = {
-    "labels", "sheet",      "templates",  "sequence",  "copies",       "start",
-    "offset", "text-above", "text-below", "text-size", "label-margin", "column"};
-
-// Those that take a value, with its name in the usage.
-constexpr std::array<std::pair<const char*, const char*>, 11> kValued = {{
-    {"labels", "TEMPLATE"},
-    {"sheet", "SHEET"},
-    {"sequence", "PATTERN"},
-    {"copies", "N"},
-    {"start", "N"},
-    {"offset", "X,Y"},
-    {"text-above", "LINE"},
-    {"text-below", "LINE"},
-    {"text-size", "PT"},
-    {"label-margin", "MM"},
-    {"column", "N"},
-}};
 
 QString name(const char* option) { return QString::fromLatin1(option); }
 
@@ -79,77 +60,18 @@ void printTemplates(QTextStream& out) {
 
 }  // namespace
 
-QList<QCommandLineOption> labelOptions() {
-  QList<QCommandLineOption> options;
-  for (const auto& [option, valueName] : kValued)
-    options << QCommandLineOption(name(option), QString(), name(valueName));
-  options << QCommandLineOption(QStringLiteral("templates"));
-  return options;
-}
-
-std::span<const char* const> labelOptionNames() { return kNames; }
-
-QString labelsUsage() {
-  return QStringLiteral(
-      "Labels (a multi-page PDF of label sheets, or one label a page for a label printer):\n"
-      "  barcode-generator --labels TEMPLATE | --sheet SHEET --output FILE.pdf\n"
-      "                    [--type TYPE] --data TEXT | --sequence PATTERN | --batch LIST\n"
-      "                    [label options] [size and settings as above] [--verify]\n"
-      "  --labels TEMPLATE  a sheet or roll of the table by name or product code\n"
-      "                     (a4-3x7-63.5x38.1, L7160, letter-3x10-2.625x1in, roll-62x29, ...)\n"
-      "  --templates        print the table of templates\n"
-      "  --sheet SHEET      a sheet of your own: 'A4 3x7 63.5x38.1 pitch 66x38.1 margins\n"
-      "                     7.25,15.15' (page A4, A5, A6, Letter, Legal or WxH; columns x rows;\n"
-      "                     the label; pitch and left,top margins optional); 'roll 62x29' for\n"
-      "                     a label printer. Sizes in mm, or in inches ending in \"in\".\n"
-      "  --data TEXT        the same data on every label (see --copies)\n"
-      "  --sequence PATTERN numbered data: 'ASSET-{0001..0500}', '{10..100..5}'; a leading\n"
-      "                     zero pads to the wider bound\n"
-      "  --batch LIST       a list as for the batch; with --type each line is the data\n"
-      "  --column N         with --batch and --type: each line is CSV, field N the data\n"
-      "  --copies N         labels per record (default 1)\n"
-      "  --start N          the first label's position on the first sheet, across then down\n"
-      "                     (default 1: a partly used sheet starts further on)\n"
-      "  --text-above LINE, --text-below LINE\n"
-      "                     a text line above or below the symbol, three at most in all;\n"
-      "                     {data}, {line}, {n} (the label's number) and {1}, {2}, ... (CSV\n"
-      "                     fields) are filled in\n"
-      "  --text-size PT     the text lines' size (default 8)\n"
-      "  --label-margin MM  kept free inside each label's edge (default 1)\n"
-      "  --offset X,Y       move everything by X, Y mm, for a printer that shifts the page\n"
-      "  --dpi N            the printer's dots per inch (203, 300, 600); --module snaps to them\n"
-      "  --verify           read every label back; exit 4 naming page, row and column of any\n"
-      "                     that does not decode to its data\n"
-      "  A symbol that does not fit its label at the X chosen is refused (exit 1) with the\n"
-      "  sizes; nothing is shrunk. A refused record stops the run and nothing is written.\n"
-      "\n");
-}
-
-bool wantsLabels(const QCommandLineParser& parser) {
-  return parser.isSet(QStringLiteral("labels")) || parser.isSet(QStringLiteral("sheet")) ||
-         parser.isSet(QStringLiteral("templates"));
-}
-
-QString misplacedLabelOption(const QCommandLineParser& parser) {
-  for (const char* option : kNames)
-    if (parser.isSet(name(option)))
-      return QStringLiteral("--%1 belongs to --labels or --sheet").arg(name(option));
-  return {};
-}
-
-int runLabels(const QCommandLineParser& parser, const app::ExportOptions& options,
+int runLabels(const Arguments& arguments, const app::ExportOptions& options,
               const app::Choice* choice, QTextStream& out, QTextStream& err,
               const std::function<int(const QString&)>& usageError) {
-  const auto is = [&parser](const char* option) { return parser.isSet(name(option)); };
-  const auto value = [&parser](const char* option) { return parser.value(name(option)); };
+  const auto is = [&arguments](const char* option) { return arguments.isSet(option); };
+  // Paths and text as the system's bytes: a name that is not UTF-8 is kept.
+  const auto value = [&arguments](const char* option) {
+    return app::fromNativeBytes(QByteArrayView(arguments.value(option)));
+  };
   if (is("templates")) {
     printTemplates(out);
     return kWritten;
   }
-  for (const auto& [option, valueName] : kValued)
-    if (parser.values(name(option)).size() > 1 && std::string_view(option) != "text-above" &&
-        std::string_view(option) != "text-below")
-      return usageError(QStringLiteral("--%1 given twice").arg(name(option)));
   for (const char* batchOnly : {"format", "name", "jobs"})
     if (is(batchOnly))
       return usageError(
@@ -171,9 +93,8 @@ int runLabels(const QCommandLineParser& parser, const app::ExportOptions& option
     job.sheet = std::get<labels::Sheet>(sheet);
   }
 
-  if (!parser.isSet(QStringLiteral("output")))
-    return usageError(QStringLiteral("--output is missing"));
-  const QString file = parser.value(QStringLiteral("output"));
+  if (!is("output")) return usageError(QStringLiteral("--output is missing"));
+  const QString file = value("output");
   if (QFileInfo(file).suffix().toLower() != QLatin1String("pdf"))
     return usageError(QStringLiteral("labels are written as PDF: the output file ends in .pdf"));
 
@@ -183,13 +104,15 @@ int runLabels(const QCommandLineParser& parser, const app::ExportOptions& option
   if (is("column") && !(is("batch") && choice))
     return usageError(QStringLiteral("--column goes with --batch and --type"));
   if (choice)
-    if (const QString problem = app::checkOptionsFor(*choice, options); !problem.isEmpty())
-      return usageError(problem);
+    if (const std::string problem = app::checkOptionsFor(*choice, options); !problem.empty())
+      return usageError(QString::fromStdString(problem));
 
   job.content.choice = choice;
   job.content.options = options;
-  job.content.above = parser.values(QStringLiteral("text-above"));
-  job.content.below = parser.values(QStringLiteral("text-below"));
+  for (const auto& [option, lines] :
+       {std::pair{"text-above", &job.content.above}, {"text-below", &job.content.below}})
+    for (const std::string& line : arguments.all(option))
+      *lines << app::fromNativeBytes(QByteArrayView(line));
   if (job.content.above.size() + job.content.below.size() > labels::kMaxLines)
     return usageError(QStringLiteral("at most %1 text lines go on a label").arg(labels::kMaxLines));
   if (is("text-size")) {
@@ -247,8 +170,7 @@ int runLabels(const QCommandLineParser& parser, const app::ExportOptions& option
     source = labels::listRecords(list, choice, column);
   }
 
-  const labels::PdfOutcome outcome =
-      labels::writeLabelsPdf(file, job, *source, parser.isSet(QStringLiteral("verify")));
+  const labels::PdfOutcome outcome = labels::writeLabelsPdf(file, job, *source, is("verify"));
   if (!outcome.run.refusal.isEmpty()) {
     err << "barcode-generator: " << outcome.run.refusal << "\n";
     return kRefused;
@@ -265,12 +187,12 @@ int runLabels(const QCommandLineParser& parser, const app::ExportOptions& option
         << outcome.run.labels << " labels do not scan\n";
     return kDoesNotScan;
   }
-  const render::Resolution& resolution = options.resolution;
+  // The symbols are drawn at the printer's dots: X snapped to them.
+  const app::ModuleSize module = app::moduleSize(options);
   out << file << ": " << outcome.run.pages << (outcome.run.pages == 1 ? " page, " : " pages, ")
       << outcome.run.labels << (outcome.run.labels == 1 ? " label, " : " labels, ")
-      << labels::describeSheet(job.sheet)
-      << ", X = " << QString::number(resolution.moduleMm(), 'f', 3) << " mm (" << resolution.dots
-      << " dots at " << resolution.dpi << " dpi)\n";
+      << labels::describeSheet(job.sheet) << ", X = " << QString::number(module.mm, 'f', 3)
+      << " mm (" << module.dots << " dots at " << options.resolution.dpi << " dpi)\n";
   return kWritten;
 }
 

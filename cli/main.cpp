@@ -1,41 +1,25 @@
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <csignal>
+#include <iostream>
 #include <string>
+#include <vector>
 
 #include "cli/commandline.h"
 
-namespace {
-
-// The folder this program was started from.
-std::string ownFolder() {
-  char path[4096];
-  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return ".";
-  const std::string self(path, static_cast<std::size_t>(length));
-  return self.substr(0, self.rfind('/'));
-}
-
-// The window is a program of its own, so that an export never loads the
-// widgets: beside this one in a build, under libexec once installed.
-int openWindow(char* argv[]) {
-  const std::string folder = ownFolder();
-  int error = 0;
-  for (const std::string& window :
-       {folder + "/barcode-generator-window", folder + "/" + BG_WINDOW_FROM_BIN}) {
-    ::execv(window.c_str(), argv);
-    if (error == 0 || errno != ENOENT) error = errno;
-  }
-  std::fprintf(stderr, "barcode-generator: the window cannot be started: %s\n",
-               std::strerror(error));
-  return 127;  // as a shell says of a program it cannot start
-}
-
-}  // namespace
-
+// A single export runs here on the standard library and FreeType alone. The
+// window (Qt Widgets) and the batch and --verify (Qt Core, zxing-cpp) are
+// programs of their own beside this one in a build, under libexec once
+// installed, so an export never loads them.
 int main(int argc, char* argv[]) {
-  if (cli::wantsCommandLine(argc, argv)) return cli::runCommandLine(argc, argv);
-  return openWindow(argv);
+  if (!cli::wantsCommandLine(argc, argv))
+    return cli::startBeside("barcode-generator-window", BG_WINDOW_FROM_BIN, argv);
+  if (cli::wantsFullProgram(argc, argv))
+    return cli::startBeside("barcode-generator-full", BG_FULL_FROM_BIN, argv);
+  // A file over the size limit (ulimit -f) is a write that fails, reported
+  // as such with the old file kept, not a signal that ends the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::ios::sync_with_stdio(false);
+  const int status =
+      cli::runCommandLine(std::vector<std::string>(argv, argv + argc), std::cout, std::cerr);
+  std::cout.flush();
+  return status;
 }

@@ -164,33 +164,37 @@ struct Record {
   QString refusal;  // known before drawing, or found by the worker
   QString name;     // in the folder
   QString failure;  // the file cannot be made: the run stops at it
-  QByteArray bytes;
-  QString verdict;     // --verify: the grade line of a file that does not pass
-  bool drawn = false;  // guarded by the workers' mutex
+  std::string bytes;
+  std::vector<std::string> warnings;  // what falls short of the standard
+  QString verdict;                    // --verify: the grade line of a file that does not pass
+  bool drawn = false;                 // guarded by the workers' mutex
 };
 
 // Draws a record's file, or says why it cannot be.
 void draw(Record& record, const BatchRequest& request) {
-  const SymbolRequest wanted = requestFor(*record.choice, record.data, request.options);
+  const SymbolRequest wanted =
+      requestFor(*record.choice, record.data.toStdString(), request.options);
   const auto layout = layoutSymbol(wanted);
-  if (const auto* refused = std::get_if<QString>(&layout)) {
-    record.refusal = *refused;
+  if (const auto* refused = std::get_if<std::string>(&layout)) {
+    record.refusal = QString::fromStdString(*refused);
     return;
   }
   const render::Layout& symbol = std::get<render::Layout>(layout);
-  const ExportOptions& options = request.options;
-  record.refusal =
-      sizeRefusal(request.format, symbol, options.resolution, options.optimize, DrawnFor::File);
+  const ExportPlan plan = planExport(request.options, symbol);
+  record.refusal = QString::fromStdString(sizeRefusal(symbol, plan, DrawnFor::File));
   if (!record.refusal.isEmpty()) return;
-  auto bytes =
-      fileBytes(request.format, symbol, options.resolution, options.optimize, DrawnFor::File);
-  if (auto* made = std::get_if<QByteArray>(&bytes))
-    record.bytes = std::move(*made);
-  else
-    record.failure = std::get<QString>(bytes);
-  if (!request.verify || !record.failure.isEmpty()) return;
+  for (const Warning& warning : warningsFor(symbol, plan))
+    record.warnings.push_back(warningText(warning));
+  record.bytes = render::document(symbol, plan.output);
+  if (record.bytes.empty()) {
+    record.failure = QStringLiteral("the picture could not be drawn");
+    return;
+  }
+  if (!request.verify) return;
   // Graded here on the worker, reported once the file is written.
-  const auto graded = gradeExport(record.bytes, wanted, options.resolution, request.minGrade);
+  const auto graded = gradeExport(
+      QByteArray::fromRawData(record.bytes.data(), static_cast<qsizetype>(record.bytes.size())),
+      wanted, plan, request.minGrade);
   if (const auto* why = std::get_if<QString>(&graded))
     record.verdict = QStringLiteral("cannot be graded: ") + *why;
   else if (const FileGrade& grade = std::get<FileGrade>(graded); !grade.passes)
@@ -415,7 +419,8 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
     return fail(QStringLiteral("--name makes names too long for a file system"),
                 BatchResult::BadRequest);
   if (request.choice)
-    if (const QString problem = checkOptionsFor(*request.choice, request.options);
+    if (const QString problem =
+            QString::fromStdString(checkOptionsFor(*request.choice, request.options));
         !problem.isEmpty())
       return fail(problem, BatchResult::BadRequest);
   const int wakeFd = request.interruption ? request.interruption->wakeFd() : -1;
@@ -499,7 +504,7 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
 
   const int lineWidth = static_cast<int>(QString::number(std::max<qint64>(list.lines, 1)).size());
-  const QString extension = render::extensionOf(request.format);
+  const QString extension = QString::fromLatin1(render::extensionOf(request.options.format));
   const bool namesRepeat = !request.nameTemplate.contains(QStringLiteral("{line}"));
   UniqueNames usedNames;  // only when the template cannot keep names apart
 
@@ -527,7 +532,7 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
       record->refusal = QStringLiteral("unknown type \"%1\"").arg(type);
     } else {
       type = type.trimmed().toLower();
-      record->refusal = checkOptionsFor(*record->choice, request.options);
+      record->refusal = QString::fromStdString(checkOptionsFor(*record->choice, request.options));
     }
     if (record->data.size() > kMaxInputLength) record->refusal = tooLongForARecord;
     if (!record->refusal.isEmpty()) return record;
@@ -559,6 +564,7 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
   // always those of the lines before the first one that fails.
   const std::size_t ahead = static_cast<std::size_t>(jobs) * 4;
   std::deque<std::unique_ptr<Record>> inFlight;
+  std::unordered_set<std::string> warned;
   Workers workers(jobs, request);
   while (!signalled()) {
     while (!listEnded && inFlight.size() < ahead) {
@@ -595,8 +601,18 @@ BatchResult runBatch(const BatchRequest& request, QTextStream& err) {
     Record& record = *inFlight.front();
     workers.waitFor(record);
     if (record.failure.isEmpty() && record.refusal.isEmpty())
-      record.failure =
-          writeInFolder(folderFd, record.name.toUtf8(), record.bytes, Durability::WithFolder);
+      record.failure = QString::fromStdString(writeInFolder(
+          folderFd, record.name.toUtf8().toStdString(),
+          [&record](const ByteSink& sink) {
+            return sink(record.bytes.data(), record.bytes.size());
+          },
+          Durability::WithFolder));
+    // Each warning once, for the first line it concerns.
+    for (const std::string& warning : record.warnings)
+      if (warned.insert(warning).second) {
+        progress.clear();
+        err << "line " << record.line << ": warning: " << QString::fromStdString(warning) << "\n";
+      }
     if (!record.refusal.isEmpty()) {
       progress.clear();
       err << "line " << record.line << ": " << oneLine(record.refusal) << "\n";

@@ -17,8 +17,7 @@ struct BatchRequest {
   QByteArray list;                 // a path in the system's bytes, or "-" for standard input
   QByteArray folder;               // created if missing, once the list is open
   const Choice* choice = nullptr;  // null: each line is "type,data"
-  render::Format format = render::Format::Png;
-  ExportOptions options;
+  ExportOptions options;           // with the format
   QString nameTemplate = QStringLiteral("{line}_{data}");
   int jobs = 0;                                // 0: one per core
   const Interruption* interruption = nullptr;  // when it says so, the run stops between files

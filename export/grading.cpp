@@ -44,6 +44,25 @@ verify::Symbology symbologyOf(const verify::Image& picture) {
   return best;
 }
 
+// A picture turned clockwise by degrees (0, 90, 180, 270), turned back.
+verify::Image upright(const verify::Image& image, int degrees) {
+  const int turns = ((degrees / 90) % 4 + 4) % 4;
+  if (turns == 0) return image;
+  verify::Image out;
+  out.dotsPerMm = image.dotsPerMm;
+  out.width = turns == 2 ? image.width : image.height;
+  out.height = turns == 2 ? image.height : image.width;
+  out.reflectance.resize(image.reflectance.size());
+  for (int y = 0; y < out.height; ++y)
+    for (int x = 0; x < out.width; ++x) {
+      // Where the upright picture's dot (x, y) lies in the turned one.
+      const int sx = turns == 1 ? image.width - 1 - y : turns == 2 ? image.width - 1 - x : y;
+      const int sy = turns == 1 ? x : turns == 2 ? image.height - 1 - y : image.height - 1 - x;
+      out.reflectance[static_cast<std::size_t>(y) * out.width + x] = image.at(sx, sy);
+    }
+  return out;
+}
+
 bool checksPass(const verify::Report& report) {
   for (const verify::Check& check : report.checks)
     if (!check.pass) return false;
@@ -61,8 +80,11 @@ std::optional<char> gradeNamed(const QString& text) {
 std::variant<FileGrade, QString> gradeFile(const QByteArray& bytes, const GradeRequest& request) {
   const auto picture = pictureOfFile(bytes, request.dpi);
   if (const auto* why = std::get_if<QString>(&picture)) return *why;
-  const verify::Image& image = std::get<verify::Image>(picture);
+  return gradePicture(std::get<verify::Image>(picture), request);
+}
 
+FileGrade gradePicture(const verify::Image& drawn, const GradeRequest& request, int rotation) {
+  const verify::Image image = upright(drawn, rotation);
   const verify::Symbology symbology =
       request.choice ? readerSymbology(request.choice->id).graded : symbologyOf(image);
   verify::GradeOptions options;
@@ -104,25 +126,36 @@ std::variant<FileGrade, QString> gradeFile(const QByteArray& bytes, const GradeR
   return out;
 }
 
-std::variant<FileGrade, QString> gradeExport(const QByteArray& bytes, const SymbolRequest& symbol,
-                                             const render::Resolution& resolution, char minGrade,
-                                             std::size_t shownLength) {
-  const Choice& choice = *symbol.choice;
+GradeRequest exportGradeRequest(const SymbolRequest& symbol, int dotsPerModule, int dpi, double xMm,
+                                char minGrade, std::size_t shownLength) {
   GradeRequest request;
-  request.choice = &choice;
-  const auto carried = readerText(symbol);
-  if (carried) {
-    request.expected = carried->text;
+  request.choice = symbol.choice;
+  if (const auto carried = readerText(symbol)) {
+    request.expected = QString::fromStdString(carried->text);
     request.addOn = carried->addOn;
   }
-  request.known = {.dotsPerModule = resolution.dots,
+  request.known = {.dotsPerModule = dotsPerModule,
                    .printSpacing = symbol.settings.printSpacing != 0,
-                   .data = symbol.data};
-  request.dpi = resolution.dpi;
-  request.xMm = resolution.moduleMm();
+                   .data = QString::fromStdString(symbol.data)};
+  request.dpi = dpi;
+  request.xMm = xMm;
   request.minGrade = minGrade;
   request.shownLength = shownLength;
-  return gradeFile(bytes, request);
+  return request;
+}
+
+std::variant<FileGrade, QString> gradeExport(const QByteArray& bytes, const SymbolRequest& symbol,
+                                             const ExportPlan& plan, char minGrade,
+                                             std::size_t shownLength) {
+  const int dpi = plan.output.dpi;
+  const int dots =
+      plan.module.dots > 0 ? plan.module.dots : static_cast<int>(plan.module.mm * dpi / 25.4 + 0.5);
+  const GradeRequest request =
+      exportGradeRequest(symbol, dots, dpi, plan.module.mm, minGrade, shownLength);
+  const auto picture = pictureOfFile(bytes, request.dpi);
+  if (const auto* why = std::get_if<QString>(&picture)) return *why;
+  // Graded upright: a scanner turns the page, the grader need not.
+  return gradePicture(std::get<verify::Image>(picture), request, plan.output.style.rotation);
 }
 
 }  // namespace app

@@ -9,10 +9,11 @@
 #include <optional>
 #include <variant>
 
+#include "export/exportoptions.h"
 #include "export/symbollayout.h"
 #include "export/verdict.h"
-#include "render/devices.h"
 #include "verify/grade.h"
+#include "verify/image.h"
 
 namespace app {
 
@@ -36,11 +37,17 @@ struct FileGrade {
 
 // The file's bytes graded, or why no picture could be made of them.
 std::variant<FileGrade, QString> gradeFile(const QByteArray& bytes, const GradeRequest& request);
+// A picture graded; turned by rotation degrees counter-clockwise first.
+FileGrade gradePicture(const verify::Image& picture, const GradeRequest& request, int rotation = 0);
 
-// An export's own bytes, graded at its resolution and X with what it carries.
+// What grading a symbol of ours asks: what it carries, how it was drawn, its X.
+GradeRequest exportGradeRequest(const SymbolRequest& symbol, int dotsPerModule, int dpi, double xMm,
+                                char minGrade = 'C', std::size_t shownLength = 0);
+
+// An export's own bytes, graded upright at its resolution and X with what it carries.
 std::variant<FileGrade, QString> gradeExport(const QByteArray& bytes, const SymbolRequest& symbol,
-                                             const render::Resolution& resolution,
-                                             char minGrade = 'C', std::size_t shownLength = 0);
+                                             const ExportPlan& plan, char minGrade = 'C',
+                                             std::size_t shownLength = 0);
 
 // "A", "B", "C", "D" or "F" in either case; nothing for anything else.
 std::optional<char> gradeNamed(const QString& text);

@@ -1,8 +1,13 @@
 #include "export/limits.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
-#include "export/exportoptions.h"
+#include "render/devices.h"
+#include "render/units.h"
 
 namespace app {
 
@@ -10,18 +15,25 @@ namespace {
 
 Limits fromEnvironment() {
   Limits limits;
-  const QString setting = qEnvironmentVariable("BG_LIMITS");
-  for (const QString& item : setting.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-    const QString key = item.section(QLatin1Char('='), 0, 0).trimmed();
-    bool ok = false;
-    const double value = item.section(QLatin1Char('='), 1).trimmed().toDouble(&ok);
-    if (!ok || value <= 0) continue;
-    const auto whole = static_cast<qint64>(value);
-    if (key == QLatin1String("file-pixels")) limits.filePixels = whole;
-    if (key == QLatin1String("window-pixels")) limits.windowPixels = whole;
-    if (key == QLatin1String("bmp-bytes")) limits.bmpBytes = whole;
-    if (key == QLatin1String("png-side")) limits.pngSide = whole;
-    if (key == QLatin1String("pdf-units")) limits.pdfUnits = value;
+  const char* setting = std::getenv("BG_LIMITS");
+  std::string_view rest = setting ? setting : "";
+  while (!rest.empty()) {
+    const std::size_t comma = rest.find(',');
+    const std::string item(rest.substr(0, comma));
+    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    const std::size_t equals = item.find('=');
+    if (equals == std::string::npos) continue;
+    std::string key = item.substr(0, equals);
+    std::erase(key, ' ');
+    char* end = nullptr;
+    const double value = std::strtod(item.c_str() + equals + 1, &end);
+    if (end == item.c_str() + equals + 1 || !(value > 0)) continue;
+    const auto whole = static_cast<std::int64_t>(value);
+    if (key == "file-pixels") limits.filePixels = whole;
+    if (key == "window-pixels") limits.windowPixels = whole;
+    if (key == "bmp-bytes") limits.bmpBytes = whole;
+    if (key == "png-side") limits.pngSide = whole;
+    if (key == "pdf-units") limits.pdfUnits = value;
   }
   return limits;
 }
@@ -31,39 +43,25 @@ Limits& current() {
   return limits;
 }
 
-bool isRaster(render::Format format) {
-  return format == render::Format::Png || format == render::Format::Bmp;
+std::string number(double value, int places) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", places, value);
+  return text;
 }
 
-// Bytes of a 24-bit BMP: the two headers, then rows padded to four bytes.
-qint64 bmpSize(qint64 width, qint64 height) { return 54 + (width * 3 + 3) / 4 * 4 * height; }
-
-QString pixelRefusal(const ExportSize& size, DrawnFor where) {
-  const qint64 pixels = qint64(size.widthDots) * size.heightDots;
-  const qint64 limit = where == DrawnFor::File ? current().filePixels : current().windowPixels;
+std::string pixelRefusal(std::int64_t width, std::int64_t height, DrawnFor where) {
+  const std::int64_t pixels = width * height;
+  const std::int64_t limit =
+      where == DrawnFor::File ? current().filePixels : current().windowPixels;
   if (pixels <= limit) return {};
-  return QStringLiteral("%1 x %2 dots is %3 dots, more than the %4 %5")
-      .arg(size.widthDots)
-      .arg(size.heightDots)
-      .arg(pixels)
-      .arg(limit)
-      .arg(where == DrawnFor::File ? QStringLiteral("an image may have")
-                                   : QStringLiteral("the window draws at once"));
+  return std::to_string(width) + " x " + std::to_string(height) + " dots is " +
+         std::to_string(pixels) + " dots, more than the " + std::to_string(limit) +
+         (where == DrawnFor::File ? " an image may have" : " the window draws at once");
 }
 
-// Whether the bytes are whole: what each format ends with, and a BMP's exact size.
-bool complete(render::Format format, const QByteArray& bytes, const ExportSize& size) {
-  switch (format) {
-    case render::Format::Png:
-      return bytes.startsWith("\x89PNG") && bytes.endsWith(QByteArray("IEND\xae\x42\x60\x82", 8));
-    case render::Format::Bmp:
-      return bytes.startsWith("BM") && bytes.size() == bmpSize(size.widthDots, size.heightDots);
-    case render::Format::Svg:
-      return bytes.endsWith("</svg>\n");
-    case render::Format::Pdf:
-      return bytes.startsWith("%PDF") && bytes.trimmed().endsWith("%%EOF");
-  }
-  return false;
+// Bytes of a BMP of a bit a dot: the headers and palette, then rows padded to four bytes.
+std::int64_t bmpSize(std::int64_t width, std::int64_t height) {
+  return 62 + (width + 31) / 32 * 4 * height;
 }
 
 }  // namespace
@@ -72,59 +70,49 @@ const Limits& limits() { return current(); }
 
 void setLimitsForTest(const Limits& limits) { current() = limits; }
 
-QString sizeRefusal(render::Format format, const render::Layout& layout,
-                    const render::Resolution& resolution, bool optimize, DrawnFor where) {
-  const ExportSize size = exportSize(format, layout, resolution, optimize);
+std::string sizeRefusal(const render::Layout& layout, const ExportPlan& plan, DrawnFor where) {
+  const render::Output& output = plan.output;
+  const render::PageSize page = render::pageSize(layout, output);
   const Limits& limit = current();
-  if (format == render::Format::Pdf) {
-    const double width = size.widthMm / 25.4 * 72, height = size.heightMm / 25.4 * 72;
+  if (output.format == render::Format::Pdf) {
+    const double width = render::units::mmToPoints(page.width);
+    const double height = render::units::mmToPoints(page.height);
     if (std::max(width, height) > limit.pdfUnits)
-      return QStringLiteral(
-                 "the page would be %1 x %2 units of 1/72 inch (%3 x %4 mm); PDF pages have at "
-                 "most %5 a side")
-          .arg(std::ceil(width), 0, 'f', 0)
-          .arg(std::ceil(height), 0, 'f', 0)
-          .arg(size.widthMm, 0, 'f', 1)
-          .arg(size.heightMm, 0, 'f', 1)
-          .arg(limit.pdfUnits, 0, 'f', 0);
+      return "the page would be " + number(std::ceil(width), 0) + " x " +
+             number(std::ceil(height), 0) + " units of 1/72 inch (" + number(page.width, 1) +
+             " x " + number(page.height, 1) + " mm); PDF pages have at most " +
+             number(limit.pdfUnits, 0) + " a side";
   }
-  if (!isRaster(format)) return {};
-  if (const QString pixels = pixelRefusal(size, where); !pixels.isEmpty()) return pixels;
-  if (format == render::Format::Png && std::max(size.widthDots, size.heightDots) > limit.pngSide)
-    return QStringLiteral("%1 x %2 dots: PNG takes at most %3 a side")
-        .arg(size.widthDots)
-        .arg(size.heightDots)
-        .arg(limit.pngSide);
-  if (format == render::Format::Bmp) {
-    const qint64 bytes = bmpSize(size.widthDots, size.heightDots);
+  if (!render::isRaster(output.format)) return {};
+  const auto width = static_cast<std::int64_t>(page.width);
+  const auto height = static_cast<std::int64_t>(page.height);
+  if (where == DrawnFor::Window)
+    if (std::string pixels = pixelRefusal(width, height, where); !pixels.empty()) return pixels;
+  if (output.format == render::Format::Png && std::max(width, height) > limit.pngSide)
+    return std::to_string(width) + " x " + std::to_string(height) + " dots: PNG takes at most " +
+           std::to_string(limit.pngSide) + " a side";
+  if (output.format == render::Format::Bmp) {
+    const std::int64_t bytes = bmpSize(width, height);
     if (bytes > limit.bmpBytes)
-      return QStringLiteral("a BMP of %1 x %2 dots would be %3 bytes; BMP holds at most %4")
-          .arg(size.widthDots)
-          .arg(size.heightDots)
-          .arg(bytes)
-          .arg(limit.bmpBytes);
+      return "a BMP of " + std::to_string(width) + " x " + std::to_string(height) +
+             " dots would be " + std::to_string(bytes) + " bytes; BMP holds at most " +
+             std::to_string(limit.bmpBytes);
   }
   return {};
 }
 
-QString proofRefusal(render::Format format, const render::Layout& layout,
-                     const render::Resolution& resolution, bool optimize, DrawnFor where) {
-  return pixelRefusal(exportSize(format, layout, resolution, optimize), where);
-}
-
-std::variant<QByteArray, QString> fileBytes(render::Format format, const render::Layout& layout,
-                                            const render::Resolution& resolution, bool optimize,
-                                            DrawnFor where) {
-  if (QString refusal = sizeRefusal(format, layout, resolution, optimize, where);
-      !refusal.isEmpty())
-    return refusal;
-  QByteArray bytes = render::document(format, layout, resolution, optimize);
-  if (bytes.isEmpty()) return QStringLiteral("the picture could not be drawn: not enough memory");
-  if (!complete(format, bytes, exportSize(format, layout, resolution, optimize)))
-    return QStringLiteral("the %1 encoder made an incomplete file (%2 bytes)")
-        .arg(render::extensionOf(format).toUpper())
-        .arg(bytes.size());
-  return bytes;
+std::string proofRefusal(const render::Layout& layout, const ExportPlan& plan, DrawnFor where) {
+  const render::Output& output = plan.output;
+  double width = 0, height = 0;
+  if (render::isRaster(output.format)) {
+    const render::PageSize page = render::pageSize(layout, output);
+    width = page.width, height = page.height;
+  } else {
+    const render::PageSize page = render::exactSize(layout, output);
+    width = std::ceil(render::units::mmToDots(page.width, output.dpi));
+    height = std::ceil(render::units::mmToDots(page.height, output.dpi));
+  }
+  return pixelRefusal(static_cast<std::int64_t>(width), static_cast<std::int64_t>(height), where);
 }
 
 }  // namespace app

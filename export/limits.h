@@ -1,15 +1,13 @@
 #pragma once
 
-// How big anything may get: the input, an image, a file of each format. A
-// size beyond these is refused with the size asked and the limit before any
-// memory is spent on it.
+// How big anything may get: the input, a picture held whole, a file of each
+// format. A size beyond these is refused with the size asked and the limit
+// before anything is drawn. Standard library only.
 
-#include <QByteArray>
-#include <QString>
-#include <QtGlobal>
-#include <variant>
+#include <cstdint>
+#include <string>
 
-#include "render/devices.h"
+#include "export/exportoptions.h"
 
 namespace app {
 
@@ -19,16 +17,16 @@ namespace app {
 inline constexpr int kMaxInputLength = 32767;
 
 struct Limits {
-  // Dots of an image written to a file (or painted to read a file back):
-  // 128 Mi dots, 7.8 m of bars at 20 dots per module and 300 dpi.
-  qint64 filePixels = qint64(1) << 27;
+  // Dots of a picture held whole to read a file back (--verify): 128 Mi
+  // dots. A PNG or BMP file is written a row at a time and needs no such limit.
+  std::int64_t filePixels = std::int64_t(1) << 27;
   // What the window draws on its own thread (export, its scan verdict, copy
   // at export size): 16 Mi dots, under a second, every symbol at 4 dots.
-  qint64 windowPixels = qint64(1) << 24;
+  std::int64_t windowPixels = std::int64_t(1) << 24;
   // BMP keeps its sizes in 32 bits, which readers (Qt's among them) take as signed.
-  qint64 bmpBytes = 0x7fffffff;
+  std::int64_t bmpBytes = 0x7fffffff;
   // PNG's width and height are 31-bit numbers.
-  qint64 pngSide = 0x7fffffff;
+  std::int64_t pngSide = 0x7fffffff;
   // A PDF page side, in units of 1/72 inch: what readers display.
   double pdfUnits = 14400;
 };
@@ -38,23 +36,16 @@ struct Limits {
 const Limits& limits();
 void setLimitsForTest(const Limits& limits);
 
-// Where an image is drawn, which decides its pixel limit.
+// Where a picture is drawn, which decides its limit.
 enum class DrawnFor { File, Window };
 
-// Why a file of this format and size cannot be made (the size asked and the
-// limit, in one line), or "" when it can.
-QString sizeRefusal(render::Format format, const render::Layout& layout,
-                    const render::Resolution& resolution, bool optimize, DrawnFor where);
+// Why the file of this plan cannot be made (the size asked and the limit, in
+// one line), or "" when it can. The window also keeps its rasters small
+// enough to draw at once.
+std::string sizeRefusal(const render::Layout& layout, const ExportPlan& plan, DrawnFor where);
 
 // The same for the picture a reader is given to say whether the file scans:
-// the raster itself, or the vector drawing painted at its dots.
-QString proofRefusal(render::Format format, const render::Layout& layout,
-                     const render::Resolution& resolution, bool optimize, DrawnFor where);
-
-// The file's bytes, checked before (the limits) and after (complete, the
-// size the format says), or why there are none.
-std::variant<QByteArray, QString> fileBytes(render::Format format, const render::Layout& layout,
-                                            const render::Resolution& resolution, bool optimize,
-                                            DrawnFor where);
+// the raster itself, or the vector drawing at its dots.
+std::string proofRefusal(const render::Layout& layout, const ExportPlan& plan, DrawnFor where);
 
 }  // namespace app

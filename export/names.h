@@ -4,10 +4,9 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace app {
+#include "export/writer.h"  // kMaxNameBytes
 
-// The longest name of one folder entry on the file systems we meet, in bytes.
-inline constexpr int kMaxNameBytes = 255;
+namespace app {
 
 // "/" and control characters made "_": what cannot stand in a file name here,
 // so a file made of typed data stays in its folder under the name shown.

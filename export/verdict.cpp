@@ -189,9 +189,9 @@ std::optional<QString> carriedText(const Choice& choice, const QString& data,
   const std::u32string text = data.toStdU32String();
   if (text.empty()) return std::nullopt;
   if (!hasButton(choice)) {
-    const auto carried = readerText(
-        {.choice = &choice, .data = data, .settings = settings, .fontFamily = QString()});
-    return carried ? std::optional(carried->text) : std::nullopt;
+    const auto carried =
+        readerText({.choice = &choice, .data = data.toStdString(), .settings = settings});
+    return carried ? std::optional(QString::fromStdString(carried->text)) : std::nullopt;
   }
   if (choice.family == Family::Linear) {
     const linear::Encoding encoding = choice.encodeLinear(text, settings);
@@ -269,20 +269,21 @@ QString causeOf(const Choice& choice, const QString& carried, const ScanContext&
 
 Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& carried,
                     const ScanContext& known) {
-  return scanVerdictFor(image, choice, ReaderText{.text = carried}, known);
+  return scanVerdictFor(image, choice, ReaderText{.text = carried.toStdString()}, known);
 }
 
 Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
                        const ScanContext& known) {
-  if (const QString refused = refusalOf(choice, carried.text); !refused.isEmpty())
+  const QString text = QString::fromStdString(carried.text);
+  if (const QString refused = refusalOf(choice, text); !refused.isEmpty())
     return {false, QStringLiteral("Does not scan: ") + refused};
   const verify::Image page =
       readerImage(onPaper(image, kQuietZoneModules * std::max(1, known.dotsPerModule)), 1);
   const Readings readings = readBoth(page, readerSymbology(choice.id).graded, carried.addOn);
   const QString name = QString::fromLatin1(choice.readerName);
-  if (readings.bothRead(carried.text))
-    return {true, QStringLiteral("Scans as %1: %2").arg(name, shown(carried.text))};
-  return {false, notScanning(choice, carried.text, known, readings)};
+  if (readings.bothRead(text))
+    return {true, QStringLiteral("Scans as %1: %2").arg(name, shown(text))};
+  return {false, notScanning(choice, text, known, readings)};
 }
 
 QString eanUpcGuidance(const Choice& choice, const QString& data) {
@@ -323,6 +324,18 @@ QString eanUpcGuidance(const Choice& choice, const QString& data) {
   return {};
 }
 
+QImage imageOf(const render::Picture& picture) {
+  QImage image(picture.width, picture.height, QImage::Format_Grayscale8);
+  if (image.isNull()) return image;
+  for (int y = 0; y < picture.height; ++y)
+    std::copy_n(picture.grey.data() + static_cast<std::size_t>(y) * picture.width, picture.width,
+                image.scanLine(y));
+  const int perMetre = static_cast<int>(picture.dpi / 0.0254 + 0.5);
+  image.setDotsPerMeterX(perMetre);
+  image.setDotsPerMeterY(perMetre);
+  return image;
+}
+
 std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& request,
                                      int dotsPerModule) {
   const auto carried = readerText(request);
@@ -330,7 +343,7 @@ std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& r
   return scanVerdictFor(drawn, *request.choice, *carried,
                         {.dotsPerModule = dotsPerModule,
                          .printSpacing = request.settings.printSpacing != 0,
-                         .data = request.data});
+                         .data = QString::fromStdString(request.data)});
 }
 
 }  // namespace app

@@ -17,6 +17,7 @@
 
 #include "export/choices.h"
 #include "export/symbollayout.h"
+#include "render/devices.h"
 #include "symbologies/linear/linear.h"
 #include "verify/readers.h"
 #include "verify/symbology.h"
@@ -83,6 +84,9 @@ Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderTe
 // window's picture is. Nothing when the request makes no symbol.
 std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& request,
                                      int dotsPerModule);
+
+// A render picture as an 8-bit grey image, with its resolution.
+QImage imageOf(const render::Picture& picture);
 
 // Control characters (GS1-128's GS) named, so that a text stays on one line.
 QString shown(const QString& text);

@@ -1,14 +1,16 @@
 #pragma once
 
-// One symbol laid out for any device: bars and label in modules, quiet zones
-// and total size. The devices (raster, SVG, PDF, printer) only scale it.
+// One symbol laid out for any device: bars and text in modules, quiet zones,
+// heights by the symbology's standard (or the user's), and the minimums the
+// standard sets, for the warnings. The devices only scale it.
 
-#include <QString>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "render/font.h"
 #include "symbologies/eanupc/eanupc.h"
-#include "symbologies/geometry.h"
 #include "symbologies/linear/linear.h"
 
 namespace render {
@@ -16,22 +18,27 @@ namespace render {
 struct Bar {
   int x = 0;             // first module, counted from the symbol's first module
   int width = 1;         // in modules
-  int spacesBefore = 0;  // spaces of the symbol left of it (print spacing widens each)
-  double height = 0;     // in modules, from the top of the bars
+  int spacesBefore = 0;  // spaces of the symbol left of it (the screen's print spacing widens each)
+  double height = 0;     // in modules
   double top = 0;        // modules below the top of the bars: an add-on's, a bearer bar's
   int spacesAcross = 0;  // spaces of the symbol it spans (a bearer bar), widened as they are
+  bool bearer = false;   // ITF-14's frame: not a bar of the symbol, and no quiet zone's end
 };
 
-// A piece of text, centred on a point.
+// A piece of text, centred on a point, on a baseline.
 struct Text {
-  QString text;
+  std::u32string text;
   double centreX = 0;       // modules from the symbol's first module
   double spacesBefore = 0;  // spaces left of that point
-  // A line of its own (an add-on's digits, the ISBN over the bars): its top,
-  // modules below the top of the bars; none: at textTop. Its font's size in
-  // modules; 0: the layout's.
-  std::optional<double> top = std::nullopt;
-  double size = 0;
+  double baseline = 0;      // modules below the top of the bars
+  double size = 0;          // the font's em, in modules
+};
+
+// What the standard asks of a symbol, to warn when an export falls short.
+struct Minimums {
+  std::optional<double> moduleMm, maxModuleMm;  // the range of X, where the standard has one
+  double barHeightMm = 0;                       // at the X the layout was made for
+  int quietLeft = 0, quietRight = 0;            // modules
 };
 
 struct Layout {
@@ -40,58 +47,33 @@ struct Layout {
   int spaceCount = 0;     // spaces inside the symbol
   int quietLeft = 0;      // quiet zones, in modules
   int quietRight = 0;
-  double margin = 2;  // above the bars and below the text, in modules
+  double margin = 2;     // above the bars and below the text, in modules
+  double barHeight = 0;  // the (data) bars, in modules; guards may be longer
   std::vector<Text> texts;
-  double textTop = 0;  // from the top of the bars, in modules
-  QString fontFamily;
-  double fontSize = 0;  // the font's pixel size, in modules
-  double ascent = 0;    // of that font, in modules
-  double descent = 0;
+  double textBottom = 0;  // the lowest the text reaches, modules below the bars' top
+  std::shared_ptr<const Font> font;
   bool followsPrintSpacing = false;  // the linear family; EAN/UPC keep their module widths
+  Minimums minimums;
 
-  double barsHeight() const;  // to the lowest bar's bottom
+  double barsHeight() const;  // the lowest bar's bottom
   double height() const;      // in modules, margins included
-  // Where a text's line starts, and its font's pixel size and ascent, in modules.
-  double topOf(const Text& text) const { return text.top.value_or(textTop); }
-  double sizeOf(const Text& text) const { return text.size > 0 ? text.size : fontSize; }
-  double ascentOf(const Text& text) const {
-    return fontSize > 0 ? ascent * sizeOf(text) / fontSize : 0;
-  }
   int widthModules() const { return quietLeft + symbolModules + quietRight; }
 };
 
-// The screen's font sizes at one pixel per module on a 96-dpi screen.
-inline constexpr double kLinearFontModules = geometry::kLinear.fontPoints * 96 / 72;
-inline constexpr double kEan13FontModules = geometry::kEan13.fontPoints * 96 / 72;
-inline constexpr double kUpcAFontModules = geometry::kUpcA.fontPoints * 96 / 72;
-
-// The minimum quiet zones of each family, in modules.
-inline constexpr int kLinearQuietZone = 10;
-inline constexpr int kEan13QuietLeft = 11;
-inline constexpr int kEan13QuietRight = 7;
-inline constexpr int kUpcAQuietZone = 9;
-
-Layout layoutLinear(const linear::Symbol& symbol, bool label, const QString& fontFamily);
-Layout layoutEan13(const eanupc::Symbol& symbol, bool label, const QString& fontFamily);
-Layout layoutUpcA(const eanupc::Symbol& symbol, bool label, const QString& fontFamily);
-
-// Sets the layout's font; the width of a text in it at a pixel size, in modules.
-void setLayoutFont(Layout& layout, const QString& family, double size);
-double textWidth(const QString& family, const QString& text, double size);
-
-// How a device scales a layout: everything in the device's own units.
-struct Scale {
-  double module = 1;      // one module
-  double extraSpace = 0;  // added to every space ("Optimize for Printing" in a raster)
-  double reduction = 0;   // taken from every bar ("Optimize for Printing" in print)
-
-  double x(double modules, double spaces, const Layout& layout) const {
-    return (layout.quietLeft + modules) * module + spaces * extraSpace;
-  }
-  double width(const Layout& layout) const {
-    return layout.widthModules() * module + layout.spaceCount * extraSpace;
-  }
-  double height(const Layout& layout) const { return layout.height() * module; }
+// How a symbol is laid out. The bars' height follows X for the linear family
+// (at least 6.35 mm), so X comes first.
+struct LayoutOptions {
+  double moduleMm = 0.33;
+  std::optional<double> barHeightMm;  // the user's; none: the standard's
+  std::shared_ptr<const Font> font;   // null: no text
 };
+
+Layout layoutLinear(const linear::Symbol& symbol, const LayoutOptions& options);
+Layout layoutEan13(const eanupc::Symbol& symbol, const LayoutOptions& options);
+Layout layoutUpcA(const eanupc::Symbol& symbol, const LayoutOptions& options);
+
+// The standard's bar height of each family, in modules at X.
+double linearBarModules(int symbolModules, double moduleMm);
+double eanUpcBarModules();
 
 }  // namespace render

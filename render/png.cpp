@@ -3,54 +3,20 @@
 #include <zlib.h>
 
 #include <array>
-#include <cstdint>
 #include <cstring>
-#include <vector>
+
+#include "render/scene.h"
+#include "render/units.h"
 
 namespace render {
 
 namespace {
 
-void appendBigEndian(QByteArray& out, quint32 value) {
+void appendBigEndian(std::string& out, std::uint32_t value) {
   const char bytes[4] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
                          static_cast<char>(value >> 8), static_cast<char>(value)};
   out.append(bytes, 4);
 }
-
-void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
-  appendBigEndian(out, static_cast<quint32>(data.size()));
-  const qsizetype start = out.size();
-  out.append(type, 4);
-  out.append(data);
-  const auto* crcFrom = reinterpret_cast<const Bytef*>(out.constData() + start);
-  appendBigEndian(out,
-                  static_cast<quint32>(crc32(0, crcFrom, static_cast<uInt>(out.size() - start))));
-}
-
-// Deflate bits go out lowest first; Huffman codes highest bit first.
-class BitWriter {
- public:
-  explicit BitWriter(QByteArray& out) : m_out(out) {}
-  void put(std::uint32_t bits, int count) {
-    m_buffer |= static_cast<std::uint64_t>(bits) << m_count;
-    m_count += count;
-    while (m_count >= 8) {
-      m_out.append(static_cast<char>(m_buffer & 0xff));
-      m_buffer >>= 8;
-      m_count -= 8;
-    }
-  }
-  void flush() {
-    if (m_count > 0) m_out.append(static_cast<char>(m_buffer & 0xff));
-    m_buffer = 0;
-    m_count = 0;
-  }
-
- private:
-  QByteArray& m_out;
-  std::uint64_t m_buffer = 0;
-  int m_count = 0;
-};
 
 struct Code {
   std::uint16_t bits = 0;  // already reversed for the bit writer
@@ -110,115 +76,204 @@ constexpr std::array<std::uint8_t, 259> lengthIndexes() {
 }
 constexpr std::array<std::uint8_t, 259> kLengthIndex = lengthIndexes();
 
-// A zlib stream of one fixed-Huffman block: every run of a repeated byte
-// becomes a copy at distance 1. Filtered rows of a symbol are mostly such
-// runs, and this packs them as tightly as zlib's own run-length strategy at
-// a fraction of its cost (no hash tables, no trees to build).
-QByteArray zlibRunLength(const Bytef* data, std::size_t size) {
-  QByteArray out;
-  out.reserve(static_cast<qsizetype>(size / 4 + 64));
-  out.append("\x78\x01", 2);  // deflate, 32K window, fastest
-  BitWriter bits(out);
-  bits.put(1, 1);  // the last block
-  bits.put(1, 2);  // fixed Huffman codes
-  const auto literal = [&bits](Bytef byte) { bits.put(kFixed[byte].bits, kFixed[byte].length); };
-  std::size_t i = 0;
-  while (i < size) {
-    const Bytef byte = data[i];
-    literal(byte);
-    std::size_t run = 0;
-    while (i + 1 + run < size && run < 258 && data[i + 1 + run] == byte) ++run;
-    if (run >= 3) {
-      const LengthCode& code = kLengthCodes[kLengthIndex[run]];
-      bits.put(kFixed[code.symbol].bits, kFixed[code.symbol].length);
-      if (code.extraBits) bits.put(static_cast<std::uint32_t>(run - code.base), code.extraBits);
-      bits.put(0, 5);  // distance code 0: distance 1
-      i += 1 + run;
-    } else {
-      ++i;
-    }
-  }
-  bits.put(kFixed[256].bits, kFixed[256].length);  // end of block
-  bits.flush();
-  const auto adler = static_cast<quint32>(adler32(1, data, static_cast<uInt>(size)));
-  appendBigEndian(out, adler);
-  return out;
+constexpr std::size_t kMaxRun = 258;
+constexpr std::size_t kChunkBytes = 1 << 16;  // compressed bytes an IDAT chunk holds
+
+// Adler-32 (RFC 1950) on, after `first`, `zeros` zero bytes, without reading them.
+std::uint32_t adlerOfZeros(std::uint32_t adler, std::uint8_t first, std::size_t zeros) {
+  constexpr std::uint32_t kBase = 65521;
+  std::uint32_t a = adler & 0xffff, b = adler >> 16;
+  a = (a + first) % kBase;
+  b = (b + a) % kBase;
+  b = static_cast<std::uint32_t>((b + (zeros % kBase) * static_cast<std::uint64_t>(a)) % kBase);
+  return b << 16 | a;
+}
+
+bool blackOnWhite(const Style& style) {
+  return style.foreground == kBlack && style.background == kWhite;
 }
 
 }  // namespace
 
-QByteArray pngOfBlackAndWhite(const QImage& picture) {
-  const QImage grey = picture.format() == QImage::Format_Grayscale8
-                          ? picture
-                          : picture.convertToFormat(QImage::Format_Grayscale8);
-  const int width = grey.width();
-  const int height = grey.height();
-  if (width <= 0 || height <= 0) return {};
-
-  // Rows of eight dots a byte, "1" white, each after its filter byte: "Up",
-  // the difference from the row above. A row like the one above (all of the
-  // bars' rows) is all zeros and is not looked at twice.
-  const std::size_t packedBytes = (static_cast<std::size_t>(width) + 7) / 8;
-  const std::size_t rowBytes = packedBytes + 1;
-  // Kept from picture to picture: a batch draws thousands of them.
-  thread_local std::vector<Bytef> filtered;
-  thread_local std::vector<Bytef> packed[2];
-  filtered.assign(rowBytes * static_cast<std::size_t>(height), 0);
-  packed[0].assign(packedBytes, 0);
-  packed[1].assign(packedBytes, 0);
-  for (int y = 0; y < height; ++y) {
-    Bytef* out = filtered.data() + rowBytes * static_cast<std::size_t>(y);
-    out[0] = 2;
-    const uchar* row = grey.constScanLine(y);
-    if (y > 0 && std::memcmp(row, grey.constScanLine(y - 1), static_cast<std::size_t>(width)) == 0)
-      continue;
-    std::vector<Bytef>& current = packed[y % 2];
-    const std::vector<Bytef>& above = packed[(y + 1) % 2];
-    // Eight dots at a time, without a branch for each.
-    const int whole = width / 8;
-    for (int b = 0; b < whole; ++b) {
-      // The top bit of each of eight bytes, the first byte's highest.
-      std::uint64_t eight;
-      std::memcpy(&eight, row + 8 * b, 8);
-      eight = __builtin_bswap64(eight) & 0x8080808080808080ULL;
-      current[static_cast<std::size_t>(b)] =
-          static_cast<Bytef>((eight * 0x0002040810204081ULL) >> 56);
-    }
-    if (width % 8 != 0) {
-      unsigned bits = 0;
-      for (int x = 8 * whole; x < 8 * whole + 8; ++x)
-        bits = (bits << 1) | (x < width ? row[x] >> 7 : 0u);
-      current[static_cast<std::size_t>(whole)] = static_cast<Bytef>(bits);
-    }
-    for (std::size_t i = 0; i < packedBytes; ++i)
-      out[1 + i] = static_cast<Bytef>(current[i] - (y > 0 ? above[i] : 0));
-    // The next row compares with this one.
-    if (y + 1 < height &&
-        std::memcmp(row, grey.constScanLine(y + 1), static_cast<std::size_t>(width)) == 0)
-      packed[(y + 1) % 2] = current;
+void packPaperBits(const std::uint8_t* ink, int width, std::uint8_t* out) {
+  const int whole = width / 8;
+  for (int b = 0; b < whole; ++b) {
+    // The low bit of each of eight bytes, the first byte's highest.
+    std::uint64_t eight;
+    std::memcpy(&eight, ink + 8 * b, 8);
+    eight = __builtin_bswap64(eight << 7) & 0x8080808080808080ULL;
+    out[b] = static_cast<std::uint8_t>(~((eight * 0x0002040810204081ULL) >> 56));
   }
-
-  const QByteArray compressed = zlibRunLength(filtered.data(), filtered.size());
-
-  QByteArray out;
-  out.reserve(compressed.size() + 128);
-  out.append("\x89PNG\r\n\x1a\n", 8);
-  QByteArray header;
-  appendBigEndian(header, static_cast<quint32>(width));
-  appendBigEndian(header, static_cast<quint32>(height));
-  header.append("\x01\x00\x00\x00\x00",
-                5);  // 1-bit grey, deflate, filtered, not interlaced
-  appendChunk(out, "IHDR", header);
-  if (grey.dotsPerMeterX() > 0 && grey.dotsPerMeterY() > 0) {
-    QByteArray physical;
-    appendBigEndian(physical, static_cast<quint32>(grey.dotsPerMeterX()));
-    appendBigEndian(physical, static_cast<quint32>(grey.dotsPerMeterY()));
-    physical.append('\x01');  // per metre
-    appendChunk(out, "pHYs", physical);
+  if (width % 8 != 0) {
+    unsigned bits = 0;
+    for (int x = 8 * whole; x < 8 * whole + 8; ++x)
+      bits = (bits << 1) | (x < width ? (ink[x] ? 0u : 1u) : 0u);
+    out[whole] = static_cast<std::uint8_t>(bits);
   }
-  appendChunk(out, "IDAT", compressed);
-  appendChunk(out, "IEND", {});
-  return out;
+}
+
+PngWriter::PngWriter(int width, int height, int dpi, const Style& style, const Sink& sink)
+    : m_sink(sink), m_width(width), m_packed((static_cast<std::size_t>(width) + 7) / 8) {
+  m_rows[0].assign(m_packed, 0);
+  m_rows[1].assign(m_packed, 0);
+  m_filtered.assign(m_packed + 1, 0);
+  const bool grey = blackOnWhite(style);
+  std::string out("\x89PNG\r\n\x1a\n", 8);
+  m_ok = m_sink(out.data(), out.size());
+  std::string header;
+  appendBigEndian(header, static_cast<std::uint32_t>(width));
+  appendBigEndian(header, static_cast<std::uint32_t>(height));
+  // 1 bit, grey or a palette; deflate, filtered, not interlaced.
+  header.append(grey ? "\x01\x00\x00\x00\x00" : "\x01\x03\x00\x00\x00", 5);
+  chunk("IHDR", header);
+  if (!grey) {
+    // Index 0 ink, 1 paper, as the bits are.
+    const Colour paper = style.background.value_or(kWhite);
+    const char palette[6] = {static_cast<char>(style.foreground.r),
+                             static_cast<char>(style.foreground.g),
+                             static_cast<char>(style.foreground.b),
+                             static_cast<char>(paper.r),
+                             static_cast<char>(paper.g),
+                             static_cast<char>(paper.b)};
+    chunk("PLTE", std::string(palette, 6));
+    if (!style.background) chunk("tRNS", std::string("\xff\x00", 2));
+  }
+  std::string physical;
+  const auto perMetre = static_cast<std::uint32_t>(units::dotsPerMetre(dpi));
+  appendBigEndian(physical, perMetre);
+  appendBigEndian(physical, perMetre);
+  physical.push_back('\x01');  // per metre
+  chunk("pHYs", physical);
+  m_idat.append("\x78\x01", 2);  // deflate, 32K window, fastest
+  put(1, 1);                     // the last block
+  put(1, 2);                     // fixed Huffman codes
+}
+
+bool PngWriter::chunk(const char* type, const std::string& data) {
+  std::string out;
+  out.reserve(data.size() + 12);
+  appendBigEndian(out, static_cast<std::uint32_t>(data.size()));
+  out.append(type, 4);
+  out.append(data);
+  const auto* from = reinterpret_cast<const Bytef*>(out.data() + 4);
+  appendBigEndian(out,
+                  static_cast<std::uint32_t>(crc32(0, from, static_cast<uInt>(out.size() - 4))));
+  m_ok = m_ok && m_sink(out.data(), out.size());
+  return m_ok;
+}
+
+void PngWriter::put(std::uint32_t bits, int count) {
+  m_bits |= static_cast<std::uint64_t>(bits) << m_bitCount;
+  m_bitCount += count;
+  while (m_bitCount >= 8) {
+    m_idat.push_back(static_cast<char>(m_bits & 0xff));
+    m_bits >>= 8;
+    m_bitCount -= 8;
+  }
+}
+
+void PngWriter::literal(std::uint8_t byte) { put(kFixed[byte].bits, kFixed[byte].length); }
+
+// A copy of the byte before, `length` times: distance 1.
+void PngWriter::copy(std::size_t length) {
+  const LengthCode& code = kLengthCodes[kLengthIndex[length]];
+  put(kFixed[code.symbol].bits, kFixed[code.symbol].length);
+  if (code.extraBits) put(static_cast<std::uint32_t>(length - code.base), code.extraBits);
+  put(0, 5);  // distance code 0: distance 1
+}
+
+void PngWriter::endRun() {
+  if (m_run >= 3)
+    copy(m_run);
+  else
+    for (std::size_t i = 0; i < m_run; ++i) literal(m_last);
+  m_run = 0;
+}
+
+void PngWriter::feed(std::uint8_t byte) {
+  if (m_haveLast && byte == m_last) {
+    if (++m_run == kMaxRun) {
+      copy(kMaxRun);
+      m_run = 0;
+    }
+    return;
+  }
+  endRun();
+  literal(byte);
+  m_last = byte;
+  m_haveLast = true;
+}
+
+void PngWriter::feedRun(std::uint8_t byte, std::size_t count) {
+  if (count == 0) return;
+  if (!m_haveLast || byte != m_last) {
+    feed(byte);
+    --count;
+  }
+  m_run += count;
+  for (; m_run >= kMaxRun; m_run -= kMaxRun) copy(kMaxRun);
+}
+
+bool PngWriter::flushChunk(bool last) {
+  if (!last && m_idat.size() < kChunkBytes) return m_ok;
+  const bool ok = chunk("IDAT", m_idat);
+  m_idat.clear();
+  return ok;
+}
+
+bool PngWriter::row(const std::uint8_t* ink, bool again) {
+  m_filtered[0] = 2;  // "Up": the difference from the row above
+  bool same = again && m_y > 0;
+  if (!same) {
+    std::vector<std::uint8_t>& current = m_rows[1 - m_above];
+    const std::vector<std::uint8_t>& above = m_rows[m_above];
+    packPaperBits(ink, m_width, current.data());
+    same = m_y > 0 && current == above;
+    if (!same) {
+      for (std::size_t i = 0; i < m_packed; ++i)
+        m_filtered[1 + i] = static_cast<std::uint8_t>(current[i] - (m_y > 0 ? above[i] : 0));
+      // Runs of one byte go to the encoder whole.
+      for (std::size_t i = 0; i < m_filtered.size();) {
+        std::size_t end = i + 1;
+        while (end < m_filtered.size() && m_filtered[end] == m_filtered[i]) ++end;
+        feedRun(m_filtered[i], end - i);
+        i = end;
+      }
+      m_adler = static_cast<std::uint32_t>(
+          adler32(m_adler, m_filtered.data(), static_cast<uInt>(m_filtered.size())));
+      m_above = 1 - m_above;
+    }
+  }
+  if (same) {
+    // The row above once more: its filter byte and zeros.
+    feed(2);
+    feedRun(0, m_packed);
+    m_adler = adlerOfZeros(m_adler, 2, m_packed);
+  }
+  ++m_y;
+  return flushChunk(false);
+}
+
+bool PngWriter::finish() {
+  endRun();
+  put(kFixed[256].bits, kFixed[256].length);  // end of block
+  if (m_bitCount > 0) m_idat.push_back(static_cast<char>(m_bits & 0xff));
+  m_bits = 0;
+  m_bitCount = 0;
+  appendBigEndian(m_idat, m_adler);
+  flushChunk(true);
+  return chunk("IEND", {});
+}
+
+bool writePng(const Scene& scene, int dpi, const Sink& sink) {
+  Rows rows(scene);
+  if (rows.width() <= 0 || rows.height() <= 0) return false;
+  PngWriter png(rows.width(), rows.height(), dpi, scene.style, sink);
+  for (int y = 0; y < rows.height(); ++y) {
+    const auto& ink = rows.next();
+    if (!png.row(ink.data(), rows.repeated())) return false;
+  }
+  return png.finish();
 }
 
 }  // namespace render

@@ -9,15 +9,7 @@ namespace render {
 
 namespace {
 
-// The window's proportions, as layoutEan13 and layoutUpcA take them.
-constexpr double kEan13Bars = geometry::kEan13.dataBarPixels();
-constexpr double kEan13GuardExtra = geometry::kEan13.guardExtraPixels();
-constexpr double kUpcABars = geometry::kUpcA.shortBarPixels();
-constexpr double kUpcAGuardExtra = geometry::kUpcA.longExtraPixels();
-constexpr double kOutsideDigit = 5;  // a digit beside a guard: its centre, in modules
-constexpr double kLabelSlack = 1.06;
-// Between a line of text and the bars under it (at least 0.5 X).
-constexpr double kTextGap = 1;
+constexpr geometry::EanUpcPrint kEanUpc = geometry::kEanUpcPrint;
 
 // EAN-8: 101, four digits, 01010, four digits, 101.
 constexpr bool isEan8Guard(std::size_t m) { return m < 3 || (m >= 31 && m < 36) || m >= 64; }
@@ -43,106 +35,152 @@ void addModuleBars(Layout& layout, const std::string& modules, int from, double 
   layout.symbolModules = from + static_cast<int>(modules.size());
 }
 
-void addDigits(Layout& layout, const std::string& number, const std::vector<double>& centres) {
-  for (std::size_t k = 0; k < number.size() && k < centres.size(); ++k)
-    layout.texts.push_back({.text = QString(QLatin1Char(number[k])), .centreX = centres[k]});
+// The em that makes the font's digits `modules` tall.
+double digitSize(const Font& font, double modules) {
+  const double digit = font.glyph(U'0').top;
+  return modules / (digit > 0.1 ? digit : 0.7);
 }
 
-double lineHeight(const Layout& layout, double size) {
-  return (layout.ascent + layout.descent) * size / layout.fontSize;
+struct Digit {
+  double centre;
+  double scale;  // of the others' size
+};
+
+// Digits on the standard's line below the data bars, as EAN-13's are.
+void addDigits(Layout& layout, const std::string& number, const LayoutOptions& options,
+               const std::vector<Digit>& digits) {
+  layout.textBottom = layout.barsHeight();
+  if (!options.font) return;
+  const Font& font = *options.font;
+  const double size = digitSize(font, kEanUpc.digitModules);
+  const double baseline = layout.barHeight + kEanUpc.digitFootModules - kEanUpc.dataBarModules;
+  double lowest = 0;
+  for (std::size_t k = 0; k < number.size() && k < digits.size(); ++k) {
+    const char32_t digit = static_cast<char32_t>(number[k]);
+    layout.texts.push_back(
+        {std::u32string(1, digit), digits[k].centre, 0, baseline, size * digits[k].scale});
+    lowest = std::min(lowest, font.glyph(digit).bottom * size * digits[k].scale);
+  }
+  layout.font = options.font;
+  layout.textBottom = std::max(layout.textBottom, baseline - lowest);
+}
+
+Minimums eanUpcMinimums(int quietLeft, int quietRight, double barHeightMm) {
+  Minimums minimums;
+  minimums.moduleMm = kEanUpc.minModuleMm;
+  minimums.maxModuleMm = kEanUpc.maxModuleMm;
+  minimums.barHeightMm = barHeightMm;
+  minimums.quietLeft = quietLeft;
+  minimums.quietRight = quietRight;
+  return minimums;
+}
+
+double barModules(const LayoutOptions& options, double standard) {
+  return options.barHeightMm ? *options.barHeightMm / options.moduleMm : standard;
 }
 
 }  // namespace
 
-Layout layoutEan8(const eanupc::Ean8Symbol& symbol, bool label, const QString& fontFamily) {
+Layout layoutEan8(const eanupc::Ean8Symbol& symbol, const LayoutOptions& options) {
   Layout layout;
-  layout.quietLeft = layout.quietRight = kEan8QuietZone;
-  const double bars = std::round(kEan13Bars * kEan8HeightShare);
+  layout.quietLeft = layout.quietRight = kEanUpc.ean8QuietZone;
+  layout.barHeight = barModules(options, kEanUpc.ean8DataBarModules);
+  const double guards = layout.barHeight + kEanUpc.guardExtraModules;
   addModuleBars(layout, symbol.modules, 0, 0,
-                [bars](std::size_t m) { return isEan8Guard(m) ? bars + kEan13GuardExtra : bars; });
-  layout.textTop = bars;
-  if (!label) return layout;
-  setLayoutFont(layout, fontFamily, kEan13FontModules);
-  std::vector<double> centres;
-  for (std::size_t k = 0; k < 8; ++k) centres.push_back(ean8DigitModule(k) + 3.5);
-  addDigits(layout, symbol.number, centres);
+                [&](std::size_t m) { return isEan8Guard(m) ? guards : layout.barHeight; });
+  std::vector<Digit> digits;
+  for (std::size_t k = 0; k < 8; ++k)
+    digits.push_back({static_cast<double>(ean8DigitModule(k)) + 3.5, 1});
+  addDigits(layout, symbol.number, options, digits);
+  layout.minimums = eanUpcMinimums(layout.quietLeft, layout.quietRight, kEanUpc.ean8MinBarHeightMm);
   return layout;
 }
 
-Layout layoutUpcE(const eanupc::UpcESymbol& symbol, bool label, const QString& fontFamily) {
+Layout layoutUpcE(const eanupc::UpcESymbol& symbol, const LayoutOptions& options) {
   Layout layout;
-  layout.quietLeft = layout.quietRight = kUpcEQuietZone;
-  addModuleBars(layout, symbol.modules, 0, 0, [](std::size_t m) {
-    return isUpcEGuard(m) ? kUpcABars + kUpcAGuardExtra : kUpcABars;
-  });
-  layout.textTop = kUpcABars;
-  if (!label) return layout;
-  setLayoutFont(layout, fontFamily, kUpcAFontModules);
+  layout.quietLeft = layout.quietRight = kEanUpc.upcEQuietZone;
+  layout.barHeight = barModules(options, kEanUpc.dataBarModules);
+  const double guards = layout.barHeight + kEanUpc.guardExtraModules;
+  addModuleBars(layout, symbol.modules, 0, 0,
+                [&](std::size_t m) { return isUpcEGuard(m) ? guards : layout.barHeight; });
   // The number system left of the start guard, the six digits under their
-  // bars, the check digit right of the end guard.
-  std::vector<double> centres{-kOutsideDigit};
-  for (std::size_t k = 0; k < 6; ++k) centres.push_back(3 + 7 * static_cast<double>(k) + 3.5);
-  centres.push_back(static_cast<double>(eanupc::kUpcEModules) + kOutsideDigit);
-  addDigits(layout, symbol.number, centres);
+  // bars, the check digit right of the end guard, both smaller.
+  const double outer = geometry::kUpcA.outerDigitScale;
+  std::vector<Digit> digits{{-kEanUpc.outsideDigitCentre, outer}};
+  for (std::size_t k = 0; k < 6; ++k) digits.push_back({3 + 7 * static_cast<double>(k) + 3.5, 1});
+  digits.push_back({static_cast<double>(eanupc::kUpcEModules) + kEanUpc.outsideDigitCentre, outer});
+  addDigits(layout, symbol.number, options, digits);
+  layout.minimums = eanUpcMinimums(layout.quietLeft, layout.quietRight, kEanUpc.minBarHeightMm);
   return layout;
 }
 
-void addAddOn(Layout& layout, const eanupc::AddOnSymbol& addOn, int gap, bool label) {
+void addAddOn(Layout& layout, const eanupc::AddOnSymbol& addOn, int gap,
+              const LayoutOptions& options) {
   double mainTop = layout.bars.empty() ? 0 : layout.bars.front().top;
   for (const Bar& bar : layout.bars) mainTop = std::min(mainTop, bar.top);
   const double bottom = layout.barsHeight();
-  const bool digits = label && layout.fontSize > 0;
-  const double top = mainTop + (digits ? layout.ascent + kTextGap : 0);
+  const Font* font = options.font.get();
+  const double size = font ? digitSize(*font, kEanUpc.digitModules) : 0;
+  // The digits over the add-on's bars, their tops level with the main bars' top.
+  const double baseline = mainTop + (font ? font->glyph(U'0').top * size : 0);
+  const double top = font ? baseline + kEanUpc.textGap : mainTop;
   const int from = layout.symbolModules + gap;
   addModuleBars(layout, addOn.modules, from, top, [&](std::size_t) { return bottom - top; });
-  layout.quietRight = kAddOnQuietRight;
-  if (!digits) return;
+  layout.quietRight = kEanUpc.addOnQuietRight;
+  layout.minimums.quietRight = kEanUpc.addOnQuietRight;
+  if (!font) return;
+  layout.font = options.font;
   // Each digit over its seven modules: after the guard 1011, with 01 between.
   for (std::size_t k = 0; k < addOn.digits.size(); ++k)
-    layout.texts.push_back({.text = QString(QLatin1Char(addOn.digits[k])),
-                            .centreX = from + 4 + 9 * static_cast<double>(k) + 3.5,
-                            .top = mainTop});
+    layout.texts.push_back({std::u32string(1, static_cast<char32_t>(addOn.digits[k])),
+                            from + 4 + 9 * static_cast<double>(k) + 3.5, 0, baseline, size});
 }
 
-void addLineAbove(Layout& layout, const QString& text) {
-  if (layout.fontSize <= 0 || text.isEmpty()) return;
-  const double wide = textWidth(layout.fontFamily, text, layout.fontSize) * kLabelSlack;
-  const double size = layout.fontSize * std::min(1.0, layout.symbolModules / wide);
-  const double shift = lineHeight(layout, size) + kTextGap;
+void addLineAbove(Layout& layout, const std::u32string& text) {
+  if (!layout.font || text.empty()) return;
+  const Font& font = *layout.font;
+  // As tall as the digits, but no wider than the symbol.
+  double size = digitSize(font, kEanUpc.digitModules);
+  const double wide = font.advance(text) * size;
+  if (wide > layout.symbolModules) size *= layout.symbolModules / wide;
+  const double ascent = font.ascent() * size;
+  const double shift = (font.ascent() + font.descent()) * size + kEanUpc.textGap;
   for (Bar& bar : layout.bars) bar.top += shift;
-  for (Text& other : layout.texts)
-    if (other.top) *other.top += shift;
-  layout.textTop += shift;
-  layout.texts.push_back({.text = text,
-                          .centreX = layout.symbolModules / 2.0,
-                          .spacesBefore = layout.spaceCount / 2.0,
-                          .top = 0,
-                          .size = size});
+  for (Text& other : layout.texts) other.baseline += shift;
+  layout.textBottom += shift;
+  layout.texts.push_back({text, layout.symbolModules / 2.0, layout.spaceCount / 2.0, ascent, size});
 }
 
-Layout layoutItf14(const linear::Symbol& symbol, bool label, const QString& fontFamily,
-                   Bearers bearers) {
-  Layout layout = layoutLinear(symbol, label, fontFamily);
+Layout layoutItf14(const linear::Symbol& symbol, const LayoutOptions& options, Bearers bearers) {
+  Layout layout = layoutLinear(symbol, options);
   const double t = kBearerModules;
-  const double bars = layout.barsHeight();
+  const double bars = layout.barHeight;
   for (Bar& bar : layout.bars) bar.top += t;
-  layout.textTop += 2 * t;
+  for (Text& text : layout.texts) text.baseline += 2 * t;
+  layout.textBottom += 2 * t;
   const bool frame = bearers == Bearers::Frame;
   const int side = frame ? kBearerModules : 0;
   const int left = layout.quietLeft + side, right = layout.quietRight + side;
   const int across = left + layout.symbolModules + right;
   for (const double at : {0.0, t + bars})
-    layout.bars.push_back(
-        {.x = -left, .width = across, .height = t, .top = at, .spacesAcross = layout.spaceCount});
+    layout.bars.push_back({.x = -left,
+                           .width = across,
+                           .height = t,
+                           .top = at,
+                           .spacesAcross = layout.spaceCount,
+                           .bearer = true});
   if (frame) {
-    layout.bars.push_back({.x = -left, .width = side, .height = bars + 2 * t});
+    layout.bars.push_back({.x = -left, .width = side, .height = bars + 2 * t, .bearer = true});
     layout.bars.push_back({.x = layout.symbolModules + layout.quietRight,
                            .width = side,
                            .spacesBefore = layout.spaceCount,
-                           .height = bars + 2 * t});
+                           .height = bars + 2 * t,
+                           .bearer = true});
   }
   layout.quietLeft = left;
   layout.quietRight = right;
+  layout.minimums.moduleMm = kItf14MinModuleMm;
+  layout.minimums.maxModuleMm = kItf14MaxModuleMm;
   return layout;
 }
 

@@ -97,4 +97,16 @@ std::string lineTable(const Report& report) {
   return out;
 }
 
+std::string checkTable(const Report& report) {
+  std::string out = "check                  measured   minimum   maximum  passes\n";
+  for (const Check& check : report.checks) {
+    const char* format = check.what.starts_with("X ") ? "%9.3f" : "%9.2f";
+    out += print("%-21s", check.what.c_str()) + print(format, check.measured) + " " +
+           print(format, check.minimum) + " " +
+           (check.maximum > 0 ? print(format, check.maximum) : std::string("        -")) +
+           (check.pass ? "  yes\n" : "  no\n");
+  }
+  return out;
+}
+
 }  // namespace verify

@@ -116,5 +116,7 @@ std::string summaryLine(const Report& report, const Reading& zxing, const Readin
                         const Expected& expected = {});
 // One row a scan line, with its values and grades.
 std::string lineTable(const Report& report);
+// One row a physical check: what was measured, its limits, whether it passes.
+std::string checkTable(const Report& report);
 
 }  // namespace verify

@@ -11,15 +11,17 @@
 #include <cmath>
 
 #include "export/choices.h"
+#include "export/filepicture.h"
 #include "export/grading.h"
 #include "export/labels/fields.h"
 #include "export/labels/messages.h"
 #include "export/labels/pdfpages.h"
 #include "export/listlines.h"
 #include "export/product.h"
+#include "export/qtpaint.h"
+#include "export/qtwriter.h"
 #include "export/symbollayout.h"
 #include "export/verdict.h"
-#include "export/writer.h"
 #include "render/devices.h"
 
 namespace labels {
@@ -139,9 +141,21 @@ QStringList filled(const QStringList& lines, const Record& record, long long num
   return out;
 }
 
-int dotsAt(const app::ExportOptions& options, int dpi) {
-  return dpi == options.resolution.dpi ? options.resolution.dots
-                                       : render::dotsForModule(options.resolution.moduleMm(), dpi);
+// The options for a symbol drawn in whole dots at dpi: X kept in mm, snapped to them.
+app::ExportOptions optionsAt(const app::ExportOptions& options, int dpi) {
+  app::ExportOptions at = options;
+  at.format = render::Format::Png;
+  if (dpi != options.resolution.dpi) {
+    at.moduleMm = app::moduleSize(at).mm;
+    at.resolution.dpi = dpi;
+  }
+  return at;
+}
+
+// The lines' font: the label font, Tahoma when none is named.
+QString lineFamily(const app::ExportOptions& options) {
+  return options.fontFamily.empty() ? QStringLiteral("Tahoma")
+                                    : QString::fromStdString(options.fontFamily);
 }
 
 // The label's place on the page, in dots.
@@ -163,25 +177,32 @@ std::optional<QString> lay(const LabelJob& job, const Record& record, long long 
                            LabelDrawing& drawing) {
   if (!record.refusal.isEmpty()) return record.refusal;
   const LabelContent& content = job.content;
-  if (const QString problem = app::checkOptionsFor(*record.choice, content.options);
-      !problem.isEmpty())
-    return problem;
+  if (const std::string problem = app::checkOptionsFor(*record.choice, content.options);
+      !problem.empty())
+    return QString::fromStdString(problem);
+  const app::ExportOptions options = optionsAt(content.options, dpi);
   const auto layout =
-      app::layoutSymbol(app::requestFor(*record.choice, record.data, content.options));
-  if (const auto* refused = std::get_if<QString>(&layout)) return *refused;
+      app::layoutSymbol(app::requestFor(*record.choice, record.data.toStdString(), options));
+  if (const auto* refused = std::get_if<std::string>(&layout))
+    return QString::fromStdString(*refused);
   drawing.layout = std::get<render::Layout>(layout);
-  const int dots = dotsAt(content.options, dpi);
-  drawing.scale = render::printScale(drawing.layout, dots, 1, dots, content.options.optimize);
+  const app::ExportPlan plan = app::planExport(options, drawing.layout);
+  const int dots = plan.module.dots;
+  drawing.output = plan.output;
+  const render::PageSize symbol = render::pageSize(drawing.layout, drawing.output);
+  drawing.symbolWidth = symbol.width;
+  drawing.symbolHeight = symbol.height;
 
-  const TextMeasure& measure = measureOf(content.options.fontFamily);
+  const QString family = lineFamily(content.options);
+  const TextMeasure& measure = measureOf(family);
   const double ratio = content.textPoints * dpi / 72.0 / TextMeasure::kReference;
-  drawing.fontFamily = content.options.fontFamily;
+  drawing.fontFamily = family;
   drawing.fontPixels = content.textPoints * dpi / 72.0;
   drawing.ascent = measure.metrics.ascent() * ratio;
   drawing.lineHeight = (measure.metrics.ascent() + measure.metrics.descent()) * ratio;
   drawing.above = filled(content.above, record, number);
   drawing.below = filled(content.below, record, number);
-  drawing.width = drawing.scale.width(drawing.layout);
+  drawing.width = drawing.symbolWidth;
   for (const auto& [lines, widths] : {std::pair{&drawing.above, &drawing.aboveWidths},
                                       std::pair{&drawing.below, &drawing.belowWidths}}) {
     widths->clear();
@@ -191,7 +212,7 @@ std::optional<QString> lay(const LabelJob& job, const Record& record, long long 
     }
   }
   drawing.height =
-      drawing.scale.height(drawing.layout) +
+      drawing.symbolHeight +
       static_cast<double>(drawing.above.size() + drawing.below.size()) * drawing.lineHeight;
 
   const double dotsPerMm = dpi / 25.4;
@@ -226,13 +247,13 @@ void paintLabel(QPainter& painter, const PlacedLabel& label, const QRectF& box) 
   };
   lines(d.above, d.aboveWidths);
   // The symbol on whole dots, as the printer makes them.
-  const double x = std::round(centre - d.scale.width(d.layout) / 2);
+  const double x = std::round(centre - d.symbolWidth / 2);
   const double y = std::round(top);
   painter.save();
   painter.translate(x, y);
-  render::paint(painter, d.layout, d.scale);
+  app::paintScene(painter, render::makeScene(d.layout, d.output, 1, 0));
   painter.restore();
-  top += d.scale.height(d.layout);
+  top += d.symbolHeight;
   lines(d.below, d.belowWidths);
 }
 
@@ -307,14 +328,14 @@ QImage paintedLabel(const LabelJob& job, const PlacedLabel& label, int dpi) {
 std::optional<QString> labelFault(const LabelJob& job, const PlacedLabel& label, int dpi) {
   const app::Choice& choice = *label.record.choice;
   const app::SymbolRequest request =
-      app::requestFor(choice, label.record.data, job.content.options);
+      app::requestFor(choice, label.record.data.toStdString(), job.content.options);
   // Graded as --verify grades an export: the label as printed, read by both
   // readers, with the physical checks.
-  const render::Resolution resolution{dotsAt(job.content.options, dpi), dpi};
-  const auto graded = app::gradeExport(render::encodedImage(paintedLabel(job, label, dpi), "PNG"),
-                                       request, resolution);
-  if (const auto* why = std::get_if<QString>(&graded)) return *why;
-  const auto& grade = std::get<app::FileGrade>(graded);
+  const app::ModuleSize module = app::moduleSize(optionsAt(job.content.options, dpi));
+  const app::FileGrade grade =
+      app::gradePicture(app::readerImage(paintedLabel(job, label, dpi), dpi / 25.4),
+                        app::exportGradeRequest(request, module.dots, dpi, module.mm),
+                        job.content.options.style.rotation);
   if (grade.passes) return std::nullopt;
   return grade.line;
 }

@@ -76,7 +76,8 @@ struct LabelJob {
 // A label laid out at a resolution, in its dots.
 struct LabelDrawing {
   render::Layout layout;
-  render::Scale scale;
+  render::Output output;  // the symbol in whole dots at the label's resolution
+  double symbolWidth = 0, symbolHeight = 0;
   QStringList above, below;  // the text lines, fields filled in
   std::vector<double> aboveWidths, belowWidths;
   QString fontFamily;  // of the lines

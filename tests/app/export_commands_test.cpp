@@ -37,6 +37,15 @@ const QString kNoCopy =
     QStringLiteral("There is no barcode to copy: the data typed does not make a complete barcode.");
 const QString kTypeFirst = QStringLiteral("Please Type the Barcode Data First");
 
+// The window's boxes with the label only.
+constexpr linear::Settings kPlainBoxes{.printSpacing = 0, .label = 1, .checkCharacter = 0};
+
+app::ExportDialog::LayoutMaker makerFor(const char* key, const char* data) {
+  return [key, data](const app::ExportOptions& options) {
+    return app::layoutSymbol(app::requestFor(*app::choiceByKey(key), data, options));
+  };
+}
+
 TEST(ExportCommands, MenuCaptionsAndKeys) {
   testsupport::Window w;
   struct Row {
@@ -142,13 +151,13 @@ TEST(ExportCommands, CopyAtExportSizeHoldsPngBmpAndSvg) {
     EXPECT_EQ(testsupport::scan(image, Format::Code128), std::optional<std::string>("Copy 128"))
         << type;
   }
-  // Three dots a module, print spacing on (as the window starts): each space
-  // one dot wider, not three. The screen gives the modules and the spaces.
-  const int withSpacing = testsupport::endOfRow(w.picture(), 10) - 20;
+  // Three dots a module, print spacing on (as the window starts): below four
+  // dots no bar is reduced and the pitch stays three dots. The screen without
+  // print spacing gives the modules.
   w.setCheck(app::kPrintSpacing, false);
   const int modules = testsupport::endOfRow(w.picture(), 10) - 20;
   EXPECT_EQ(QImage::fromData(held->data(QStringLiteral("image/png"))).width(),
-            3 * modules + (withSpacing - modules) + 2 * 10 * 3);
+            3 * modules + 2 * 10 * 3);
 }
 
 TEST(ExportCommands, ExportWritesTheSymbolOnShow) {
@@ -285,12 +294,8 @@ TEST(ExportCommands, AFailedExportIsReportedAsSaveReportsIt) {
 }
 
 TEST(ExportCommands, DialogShowsSizeAndFollowsTheFormat) {
-  const auto layout = app::layoutSymbol({.choice = app::choiceByKey("ean13"),
-                                         .data = QStringLiteral("590123412345"),
-                                         .settings = {},
-                                         .fontFamily = QStringLiteral("Tahoma")});
   app::ExportSettings settings;
-  app::ExportDialog dialog(std::get<render::Layout>(layout), false, settings,
+  app::ExportDialog dialog(makerFor("ean13", "590123412345"), kPlainBoxes, QString(), settings,
                            QStringLiteral("VellB_590123412345"), QStringLiteral("/somewhere"));
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Export Barcode"));
   EXPECT_EQ(dialog.filePath(), QStringLiteral("/somewhere/VellB_590123412345.png"));
@@ -332,7 +337,9 @@ TEST(ExportCommands, AtOneDotPerModuleTheBarsAreTheScreensBars) {
 }
 
 TEST(ExportCommands, SizesTheWindowWillNotDrawAreRefusedBeforeDrawing) {
-  // 16 dots a module: 2,321 x 1,161 dots of Code 128, far over this limit.
+  // 16 dots a module: 143 modules (123 of Code 128 and 10 + 10 of quiet
+  // zone) are 2,288 dots across, its bars 15 % of 123 modules high: 2,288 x
+  // 546 dots, far over this limit.
   app::Limits small = app::limits();
   small.windowPixels = 100000;
   app::setLimitsForTest(small);
@@ -343,7 +350,7 @@ TEST(ExportCommands, SizesTheWindowWillNotDrawAreRefusedBeforeDrawing) {
     const char* says;  // the message, or what the dialog shows
   };
   const QString tooLarge = QStringLiteral(
-      "2321 x 1161 dots is 2694681 dots, more than the 100000 the window draws at once");
+      "2288 x 546 dots is 1249248 dots, more than the 100000 the window draws at once");
   const Row rows[] = {
       {"Copy at Export Size",
        [](testsupport::Window& w, const QString&, const auto&) { w.window->copyAtExportSize(); },
@@ -394,10 +401,6 @@ TEST(ExportCommands, SizesTheWindowWillNotDrawAreRefusedBeforeDrawing) {
 // The file's extension and the format agree whichever is changed last, so
 // the bytes of one format never go under another's extension.
 TEST(ExportCommands, FormatAndExtensionFollowEachOther) {
-  const auto layout = app::layoutSymbol({.choice = app::choiceByKey("code39"),
-                                         .data = QStringLiteral("A1"),
-                                         .settings = {},
-                                         .fontFamily = QStringLiteral("Tahoma")});
   struct Row {
     const char* name;
     render::Format chosen;
@@ -419,7 +422,7 @@ TEST(ExportCommands, FormatAndExtensionFollowEachOther) {
   for (const Row& row : rows) {
     app::ExportSettings settings;
     settings.format = row.chosen;
-    app::ExportDialog dialog(std::get<render::Layout>(layout), false, settings,
+    app::ExportDialog dialog(makerFor("code39", "A1"), kPlainBoxes, QString(), settings,
                              QStringLiteral("VellB_A1"), QStringLiteral("/d"));
     dialog.findChild<QLineEdit*>(QStringLiteral("file"))->setText(QString::fromUtf8(row.typed));
     if (*row.chosenAfter) {
@@ -429,4 +432,69 @@ TEST(ExportCommands, FormatAndExtensionFollowEachOther) {
     EXPECT_EQ(dialog.settings().format, row.format) << row.name;
     EXPECT_EQ(dialog.filePath(), QString::fromUtf8(row.file)) << row.name;
   }
+}
+
+// The dialog's new fields read as the command line's options, and the size
+// line says what they make, with the standard's warnings; what cannot be
+// made leaves Export disabled.
+TEST(ExportCommands, DialogFieldsChangeTheSizeLine) {
+  struct Row {
+    const char* name;
+    const char* field;  // the field's object name
+    const char* typed;
+    const char* says;  // in the size line
+    bool exportable;
+  };
+  const Row rows[] = {
+      {"the standard's height by default", "", "", "bars 23.45 mm high", true},
+      {"a height given", "height", "25", "bars 25.00 mm high", true},
+      {"a height below GS1's 18.28 mm", "height", "12", "Warning: the bars are 12.00 mm", true},
+      {"a reduction in mm", "reduce", "0.05mm", "bars 0.050 mm narrower", true},
+      {"more than a quarter of X", "reduce", "2", "Reduction 2 is more than a quarter", false},
+      {"a colour that is none", "fg", "blue", "Colour is a colour as RRGGBB", false},
+  };
+  for (const Row& row : rows) {
+    app::ExportSettings settings;
+    settings.format = render::Format::Svg;
+    app::ExportDialog dialog(makerFor("ean13", "590123412345"), kPlainBoxes, QString(), settings,
+                             QStringLiteral("VellB_590123412345"), QStringLiteral("/d"));
+    if (*row.field)
+      dialog.findChild<QLineEdit*>(QString::fromLatin1(row.field))
+          ->setText(QString::fromUtf8(row.typed));
+    EXPECT_TRUE(dialog.sizeText().contains(QString::fromUtf8(row.says)))
+        << row.name << ": " << qPrintable(dialog.sizeText());
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->isEnabled(), row.exportable) << row.name;
+  }
+}
+
+// Rotation and format chosen in the dialog reach the file: an EPS turned a
+// quarter has its bounding box turned, and is kept for the next export.
+TEST(ExportCommands, TheDialogsRotationAndEpsReachTheFile) {
+  testsupport::Window w;
+  QTemporaryDir dir;
+  w.platform->directory = dir.path();
+  w.choose(*app::choiceByKey("upca"));
+  w.type(QStringLiteral("09736339584"));
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<app::ExportDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(dialog);
+    auto* format = dialog->findChild<QComboBox*>(QStringLiteral("format"));
+    format->setCurrentIndex(format->findText(QStringLiteral("EPS")));
+    auto* rotation = dialog->findChild<QComboBox*>(QStringLiteral("rotate"));
+    rotation->setCurrentIndex(rotation->findData(90));
+    dialog->accept();
+  });
+  w.window->exportBarcode();
+  QFile file(QDir(dir.path()).filePath(QStringLiteral("VellB_09736339584.eps")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray eps = file.readAll();
+  const auto page = testsupport::pageOf(render::Format::Eps, eps);
+  ASSERT_TRUE(page);
+  // Upright, 113 modules of 0.339 mm across; turned, that is its height.
+  EXPECT_NEAR(page->height, 113 * 4 * 25.4 / 300, 0.01);
+  EXPECT_EQ(testsupport::scan(testsupport::picture(render::Format::Eps, eps, 300), Format::UpcA),
+            std::optional<std::string>("097363395843"));
+  EXPECT_EQ(w.window->exportSettings().rotation, 90);
 }

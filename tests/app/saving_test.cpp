@@ -18,7 +18,7 @@
 #include <optional>
 
 #include "app/exportdialog.h"
-#include "export/writer.h"
+#include "export/qtwriter.h"
 #include "tests/support/pixels.h"
 #include "tests/support/window.h"
 

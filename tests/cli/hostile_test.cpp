@@ -26,28 +26,32 @@ struct Row {
 };
 
 const Row kRows[] = {
+    // A BMP holds a bit a dot: 20 dots a module make it 187,630 bytes.
     {"a BMP over the format's byte limit is refused before the old file is touched",
      R"sh(printf old > old.bmp
-        BG_LIMITS=bmp-bytes=100000 "$BG" --type code128 --data 'Hi 128' --output old.bmp; s=$?
+        BG_LIMITS=bmp-bytes=100000 "$BG" --type code128 --data 'Hi 128' --dots 20 --output old.bmp
+        s=$?
         [ "$(cat old.bmp)" = old ] || echo "FAIL: the old file changed" >&2; exit $s)sh",
      3, "bytes; BMP holds at most 100000", ".", "old.bmp"},
-    {"an image over the pixel limit is refused with its size",
-     R"sh(BG_LIMITS=file-pixels=10000 "$BG" --type code39 --data A --output a.png)sh", 3,
-     "268 x 291 dots is 77988 dots, more than the 10000", ".", ""},
+    // PNG and BMP are written a row at a time; a picture held whole is the
+    // one --verify reads back.
+    {"a picture to read back over the pixel limit is refused with its size",
+     R"sh(BG_LIMITS=file-pixels=10000 "$BG" --type code39 --data A --verify --output a.png)sh", 3,
+     "to read it back, 268 x 138 dots is 36984 dots, more than the 10000", ".", ""},
     {"a PDF page beyond 14,400 units is refused",
      R"sh("$BG" --type code128 --data "$(head -c 1500 /dev/zero | tr '\0' A)" --output p.pdf)sh", 3,
      "PDF pages have at most 14400 a side", ".", ""},
     {"a write cut short by the file size limit fails and keeps the old file",
      R"sh(printf old > old.bmp
-        (ulimit -f 100; "$BG" --type code128 --data ABCDEFGHIJ --dots 10 --output old.bmp); s=$?
+        (ulimit -f 100; "$BG" --type code128 --data ABCDEFGHIJ --dots 20 --output old.bmp); s=$?
         [ "$(cat old.bmp)" = old ] || echo "FAIL: the old file changed" >&2; exit $s)sh",
      3, "File too large", ".", "old.bmp"},
-    // Read and graded: both readers read it. Its bars are short of the 15 % of its 1.9 m
-    // that a linear symbol asks for.
+    // Read and graded: it passes only when both readers read it. Its bars are the 15 % of
+    // its 1.96 m that a linear symbol asks for: 23,100 by 3,719 dots, 86 million in all.
     {"--verify reads a file past Qt's 128 MB image reader limit",
      R"sh("$BG" --type code128 --data "$(head -c 100 /dev/zero | tr '\0' A)" --dots 20 \
           --verify --output v.png)sh",
-     4, "zxing-cpp and zbar read AAAAAAAAAA", ".", "v.png"},
+     0, "", ".", "v.png"},
     {"a list from process substitution, counted for {line}",
      R"sh("$BG" --batch <(printf 'A1\nB2\n') --type code39 --output out)sh", 0, "", "out",
      "1_A1.png 2_B2.png"},

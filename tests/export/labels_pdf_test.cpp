@@ -365,9 +365,10 @@ const Refusal kRefusals[] = {
      4,
      "page 1, row 2, column 2 (1): grade A (4.0)"},
     {"--verify holds EAN-13 to GS1's bar height",
-     {"--labels", "L7160", "--type", "ean13", "--data", "590123412345", "--verify"},
+     {"--labels", "L7160", "--type", "ean13", "--data", "590123412345", "--height", "15",
+      "--verify"},
      4,
-     "bar height 15.9 mm below the minimum 23.5 mm"},
+     "bar height 15.1 mm below the minimum 23.5 mm"},
 };
 
 TEST(LabelPdf, RefusalsSayWhyInOneLine) {

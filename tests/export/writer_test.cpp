@@ -1,12 +1,12 @@
 // Writing a file whole or not at all, never through a link, never over a folder.
-#include "export/writer.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include "export/qtwriter.h"
 
 namespace {
 

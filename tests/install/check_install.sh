@@ -14,6 +14,11 @@ for f in bin/barcode-generator libexec/barcode-generator/barcode-generator-windo
   if [ ! -s "$prefix/$f" ]; then echo "missing: $f"; fail=1; fi
 done
 [ -x "$prefix/bin/barcode-generator" ] || { echo "not executable: bin/barcode-generator"; fail=1; }
+# The batch and --verify run in a program of their own, which the installed one finds.
+full="$prefix/libexec/barcode-generator/barcode-generator-full"
+[ -x "$full" ] || { echo "not executable: libexec/barcode-generator/barcode-generator-full"; fail=1; }
+printf 'A1\n' | "$prefix/bin/barcode-generator" --batch - --type code39 --output "$prefix/batch" 2>/dev/null &&
+  [ -s "$prefix/batch/1_A1.png" ] || { echo "the installed program runs no batch"; fail=1; }
 for size in 16 32 48; do
   got=$(file -b "$prefix/share/icons/hicolor/${size}x${size}/apps/barcode-generator.png" | grep -o "$size x $size" || true)
   [ -n "$got" ] || { echo "icon ${size}x${size} has the wrong size"; fail=1; }

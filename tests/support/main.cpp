@@ -2,13 +2,13 @@
 
 #include <QApplication>
 
-#include "render/fonts.h"
+#include "app/fonts.h"
 
 int main(int argc, char* argv[]) {
   ::testing::InitGoogleTest(&argc, argv);
   // Test discovery lists the cases without a display; only a run starts Qt.
   if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
   QApplication application(argc, argv);
-  render::loadFallbackFonts();
+  app::loadFallbackFonts();
   return RUN_ALL_TESTS();
 }

@@ -1,9 +1,10 @@
-#include "render/fonts.h"
+#include "export/qtfonts.h"
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QStringList>
 
-namespace render {
+namespace app {
 
 void loadFallbackFonts() {
   if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) return;
@@ -14,4 +15,4 @@ void loadFallbackFonts() {
   }
 }
 
-}  // namespace render
+}  // namespace app
