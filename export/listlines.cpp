@@ -5,8 +5,11 @@
 namespace app {
 
 bool nextListLine(QIODevice& list, qint64& line, QString& text) {
-  while (!list.atEnd()) {
+  // Read until nothing comes: a pipe or a FIFO is at its end only then, where
+  // atEnd() says so whenever nothing has arrived yet.
+  while (true) {
     QByteArray bytes = list.readLine();
+    if (bytes.isEmpty()) return false;
     ++line;
     if (bytes.endsWith('\n')) bytes.chop(1);
     if (bytes.endsWith('\r')) bytes.chop(1);
@@ -14,7 +17,6 @@ bool nextListLine(QIODevice& list, qint64& line, QString& text) {
     text = QString::fromUtf8(bytes);
     return true;
   }
-  return false;
 }
 
 std::optional<QStringList> splitCsvLine(const QString& line) {

@@ -143,6 +143,18 @@ const Row kRows[] = {
     {"--check with Codabar is refused in a CSV line, as in a single export",
      R"sh(printf 'codabar,A123B\ncode39,X\n' | "$BG" --batch - --check --output out)sh", 1,
      "line 1: Codabar has no check character", "out", "2_X.png"},
+    // The labels read lists as the batch does; poppler draws the page, zbarimg reads it.
+    {"labels from process substitution",
+     R"sh("$BG" --labels L7160 --type code39 --batch <(printf 'A1\nB2\n') --output s.pdf || exit
+        pdftoppm -r 300 -png s.pdf page && [ "$(zbarimg -q page-1.png | sort | tr '\n' ' ')" = \
+          "CODE-39:A1 CODE-39:B2 " ] || echo "FAIL: not the two labels" >&2; rm -f page-1.png)sh",
+     0, "", ".", "s.pdf"},
+    {"labels from a FIFO written slowly",
+     R"sh(mkfifo list; (printf 'X1\n'; sleep 1; printf 'Y2\n') > list &
+        "$BG" --labels L7160 --type code39 --batch list --output s.pdf || exit
+        pdftoppm -r 300 -png s.pdf page && [ "$(zbarimg -q page-1.png | sort | tr '\n' ' ')" = \
+          "CODE-39:X1 CODE-39:Y2 " ] || echo "FAIL: not the two labels" >&2; rm -f page-1.png)sh",
+     0, "", ".", "list s.pdf"},
     {"single-dash long options work", R"sh("$BG" -type code39 -data A -output a.png)sh", 0, "", ".",
      "a.png"},
     {"a single-dash option that is not one is a usage error, not the window",
