@@ -155,9 +155,15 @@ ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, con
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(m_file, 1);
   fileRow->addWidget(browse);
+  // A row of two fields: its labels name their fields themselves, as a form
+  // row's text names only a field, not a layout.
+  auto* coloursLabel = new QLabel(QStringLiteral("Colo&urs:"), this);
+  coloursLabel->setBuddy(m_foreground);
+  auto* onLabel = new QLabel(QStringLiteral("o&n"), this);
+  onLabel->setBuddy(m_background);
   auto* colours = new QHBoxLayout;
   colours->addWidget(m_foreground);
-  colours->addWidget(new QLabel(QStringLiteral("on"), this));
+  colours->addWidget(onLabel);
   colours->addWidget(m_background);
 
   auto* form = m_form = new QFormLayout;
@@ -166,9 +172,9 @@ ExportDialog::ExportDialog(LayoutMaker maker, const linear::Settings& boxes, con
   form->addRow(m_byModule, m_module);
   form->addRow(QStringLiteral("&Resolution:"), m_dpi);
   form->addRow(QStringLiteral("&Height:"), m_height);
-  form->addRow(QStringLiteral("Bar &reduction:"), m_reduction);
+  form->addRow(QStringLiteral("Bar reduc&tion:"), m_reduction);
   form->addRow(QStringLiteral("R&otation:"), m_rotation);
-  form->addRow(QStringLiteral("&Colours:"), colours);
+  form->addRow(coloursLabel, colours);
   form->addRow(QStringLiteral("Size:"), m_size);
   form->addRow(QStringLiteral("Scanning:"), m_verdict);
   auto* fileLabel = new QLabel(QStringLiteral("Fi&le:"), this);
@@ -222,7 +228,7 @@ void ExportDialog::offer(Fields fields) {
       m_codeSet->addItem(QString::fromLatin1(name), static_cast<int>(set));
     m_codeSet->setCurrentIndex(m_codeSet->findData(static_cast<int>(m_initial.codeSet)));
     connect(m_codeSet, &QComboBox::currentIndexChanged, this, &ExportDialog::updateSize);
-    m_form->insertRow(1, QStringLiteral("&Code set:"), m_codeSet);
+    m_form->insertRow(1, QStringLiteral("Code &set:"), m_codeSet);
   }
   updateSize();
 }

@@ -313,6 +313,33 @@ TEST(ExportCommands, DialogShowsSizeAndFollowsTheFormat) {
   EXPECT_EQ(dialog.settings().dots, 2);
 }
 
+// The letter after a lone "&", which Alt+letter reaches; 0 for none.
+QChar mnemonicOf(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != u'&') continue;
+    if (text[i + 1] != u'&') return text[i + 1].toLower();
+    ++i;
+  }
+  return QChar();
+}
+
+TEST(ExportCommands, EveryAltKeyOfTheDialogReachesOneField) {
+  app::ExportDialog dialog(makerFor("code128", "Keys"), kPlainBoxes, QString(), {},
+                           QStringLiteral("VellB_Keys"), QString());
+  dialog.offer(app::ExportDialog::Fields::CodeSet);
+  QList<QChar> keys;
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+    const QChar key = mnemonicOf(label->text());
+    if (key.isNull()) continue;
+    // A label's "&" shows as itself unless it names a field.
+    EXPECT_NE(label->buddy(), nullptr) << qPrintable(label->text());
+    keys << key;
+  }
+  for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+    if (const QChar key = mnemonicOf(button->text()); !key.isNull()) keys << key;
+  for (const QChar key : keys) EXPECT_EQ(keys.count(key), 1) << "Alt+" << qPrintable(QString(key));
+}
+
 TEST(ExportCommands, AtOneDotPerModuleTheBarsAreTheScreensBars) {
   // With "Optimize for Printing" on, as the window starts: the picture's bar
   // columns from x = 20 and the export's from its quiet zone are the same.
