@@ -200,7 +200,7 @@ LabelsDialog::LabelsDialog(const Choice& choice, const QString& data, const Expo
   listRow->addWidget(browse);
   listRow->addWidget(m_column);
   dataGrid->addRow(m_fromList, listRow);
-  dataGrid->addRow(QStringLiteral("Co&pies of each:"), m_copies);
+  dataGrid->addRow(QStringLiteral("Copi&es of each:"), m_copies);
 
   // Preview, status, commands
   m_preview = new QLabel(this);

@@ -23,6 +23,7 @@
 #include "export/limits.h"
 #include "export/symbollayout.h"
 #include "tests/support/documents.h"
+#include "tests/support/keys.h"
 #include "tests/support/pixels.h"
 #include "tests/support/scan.h"
 #include "tests/support/window.h"
@@ -313,31 +314,12 @@ TEST(ExportCommands, DialogShowsSizeAndFollowsTheFormat) {
   EXPECT_EQ(dialog.settings().dots, 2);
 }
 
-// The letter after a lone "&", which Alt+letter reaches; 0 for none.
-QChar mnemonicOf(const QString& text) {
-  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != u'&') continue;
-    if (text[i + 1] != u'&') return text[i + 1].toLower();
-    ++i;
-  }
-  return QChar();
-}
-
 TEST(ExportCommands, EveryAltKeyOfTheDialogReachesOneField) {
   app::ExportDialog dialog(makerFor("code128", "Keys"), kPlainBoxes, QString(), {},
                            QStringLiteral("VellB_Keys"), QString());
   dialog.offer(app::ExportDialog::Fields::CodeSet);
-  QList<QChar> keys;
-  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-    const QChar key = mnemonicOf(label->text());
-    if (key.isNull()) continue;
-    // A label's "&" shows as itself unless it names a field.
-    EXPECT_NE(label->buddy(), nullptr) << qPrintable(label->text());
-    keys << key;
-  }
-  for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
-    if (const QChar key = mnemonicOf(button->text()); !key.isNull()) keys << key;
-  for (const QChar key : keys) EXPECT_EQ(keys.count(key), 1) << "Alt+" << qPrintable(QString(key));
+  const QStringList problems = testsupport::altKeyProblems(dialog);
+  EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QStringLiteral("; ")));
 }
 
 TEST(ExportCommands, AtOneDotPerModuleTheBarsAreTheScreensBars) {

@@ -14,6 +14,7 @@
 #include "app/labelsdialog.h"
 #include "export/choices.h"
 #include "tests/support/documents.h"
+#include "tests/support/keys.h"
 #include "tests/support/scan.h"
 #include "tests/support/window.h"
 
@@ -52,6 +53,12 @@ const Shown kShown[] = {
     {"too wide for the label: both sizes", "ASSET-ABCDEFGHIJKLMNOPQRSTU-{1..2}", "",
      "label 1: \"ASSET-ABCDEFGHIJKLMNOPQRSTU-1\" needs", true},
 };
+
+TEST(LabelsDialog, EveryAltKeyReachesOneField) {
+  app::LabelsDialog dialog(code128(), QStringLiteral("X"), {}, QDir::tempPath());
+  const QStringList problems = testsupport::altKeyProblems(dialog);
+  EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QStringLiteral("; ")));
+}
 
 TEST(LabelsDialog, PreviewAndStatusFollowTheControls) {
   for (const Shown& row : kShown) {
