@@ -258,6 +258,7 @@ void BarcodeGenerator::createControls() {
   // empty until there is a symbol to judge.
   ui.scanVerdict = place(new QLabel(form), "ScanVerdict", 1200, 5700, 7440, 285);
   ui.scanVerdict->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  ui.scanVerdict->setTextFormat(Qt::PlainText);  // the data as typed, never as markup
   ui.scanVerdict->setAccessibleName(QStringLiteral("Scan verdict"));
 
   auto command = [&](const char* name, const char* caption, int left, int width) {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtConcurrent>
 
@@ -97,7 +98,12 @@ void BarcodeGenerator::VerdictReader_Finished() {
 void BarcodeGenerator::showVerdict(const Verdict& verdict) {
   QLabel* label = ui.scanVerdict;
   label->setText(label->fontMetrics().elidedText(verdict.text, Qt::ElideRight, label->width()));
-  label->setToolTip(shortened(verdict.text));
+  // A tooltip takes markup whenever it looks like markup: then the data's own
+  // "<b>" is escaped, so that it shows as typed.
+  const QString tip = shortened(verdict.text);
+  label->setToolTip(Qt::mightBeRichText(tip) ? QStringLiteral("<p style=\"white-space:pre\">") +
+                                                   tip.toHtmlEscaped() + QStringLiteral("</p>")
+                                             : tip);
   label->setAccessibleDescription(shortened(verdict.text));
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, verdict.scans || verdict.text.isEmpty()

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include "app/about.h"
 #include "app/fonts.h"
@@ -212,6 +213,20 @@ TEST(Verdict, HostileInputGetsOneLineOrNothing) {
       EXPECT_FALSE(verdict.startsWith(QStringLiteral("Scans"))) << choice.key;
     }
   }
+}
+
+// Data that looks like markup is shown as typed, in the line and in its tooltip, as Qt's
+// own rich-text reader takes the tooltip.
+TEST(Verdict, MarkupInTheDataIsShownAsTyped) {
+  Typed w;
+  const QString typed = QStringLiteral("<i>HELLO</i>");
+  const QString tooltip = w.verdictFor("code128", typed, false);
+  const QString verdict = w.ui().scanVerdict->text();
+  EXPECT_TRUE(verdict.endsWith(typed)) << qPrintable(verdict);
+  EXPECT_EQ(w.ui().scanVerdict->textFormat(), Qt::PlainText);
+  QTextDocument tip;
+  tip.setHtml(tooltip);
+  EXPECT_EQ(tip.toPlainText(), verdict);
 }
 
 // Replaces the tooltip's cut at 300 characters: zbar reads no symbol that long, so no
