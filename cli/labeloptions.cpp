@@ -44,8 +44,8 @@ std::string labelsUsage() {
          "  --offset X,Y       move everything by X, Y mm, for a printer that shifts the page\n"
          "  --dpi N            the printer's dots per inch (203, 300, 600); --module snaps to "
          "them\n"
-         "  --verify           read every label back; exit 4 naming page, row and column of any\n"
-         "                     that does not decode to its data\n"
+         "  --verify           grade every label as printed, as --verify grades an export; exit\n"
+         "                     4 naming page, row and column of any that does not pass\n"
          "  A symbol that does not fit its label at the X chosen is refused (exit 1) with the\n"
          "  sizes; nothing is shrunk. A refused record stops the run and nothing is written.\n"
          "\n";

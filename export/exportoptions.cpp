@@ -125,7 +125,9 @@ std::string readExportOptions(const TypedOptions& typed, ExportOptions& options)
     const double most = kMaxReductionShare * x;
     if (reductionOn(reduction, options) > most + 1e-9)
       return "--reduce " + *typed.reduce + " is more than a quarter of X (" +
-             (raster ? std::to_string(static_cast<int>(most)) + " dots" : fixed(most, 3) + " mm") +
+             (raster ? std::to_string(static_cast<int>(most)) +
+                           (static_cast<int>(most) == 1 ? " dot" : " dots")
+                     : fixed(most, 3) + " mm") +
              " at most)";
     options.reduction = reduction;
   }
