@@ -3,81 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/eanupcparts.h"
 #include "symbologies/geometry.h"
 
 namespace render {
 
 namespace {
 
-constexpr geometry::EanUpcPrint kEanUpc = geometry::kEanUpcPrint;
+using namespace eanupcparts;
 
 // EAN-8: 101, four digits, 01010, four digits, 101.
 constexpr bool isEan8Guard(std::size_t m) { return m < 3 || (m >= 31 && m < 36) || m >= 64; }
 constexpr std::size_t ean8DigitModule(std::size_t k) { return 3 + 7 * k + (k >= 4 ? 5 : 0); }
 // UPC-E: 101, six digits, 010101.
 constexpr bool isUpcEGuard(std::size_t m) { return m < 3 || m >= 45; }
-
-// Runs of dark modules of one height become one bar.
-template <typename HeightOf>
-void addModuleBars(Layout& layout, const std::string& modules, int from, double top,
-                   HeightOf heightOf) {
-  const std::size_t first = layout.bars.size();
-  for (std::size_t m = 0; m < modules.size(); ++m) {
-    if (modules[m] != '1') continue;
-    const int x = from + static_cast<int>(m);
-    const double height = heightOf(m);
-    if (layout.bars.size() > first && layout.bars.back().x + layout.bars.back().width == x &&
-        layout.bars.back().height == height)
-      ++layout.bars.back().width;
-    else
-      layout.bars.push_back({.x = x, .width = 1, .height = height, .top = top});
-  }
-  layout.symbolModules = from + static_cast<int>(modules.size());
-}
-
-// The em that makes the font's digits `modules` tall.
-double digitSize(const Font& font, double modules) {
-  const double digit = font.glyph(U'0').top;
-  return modules / (digit > 0.1 ? digit : 0.7);
-}
-
-struct Digit {
-  double centre;
-  double scale;  // of the others' size
-};
-
-// Digits on the standard's line below the data bars, as EAN-13's are.
-void addDigits(Layout& layout, const std::string& number, const LayoutOptions& options,
-               const std::vector<Digit>& digits) {
-  layout.textBottom = layout.barsHeight();
-  if (!options.font) return;
-  const Font& font = *options.font;
-  const double size = digitSize(font, kEanUpc.digitModules);
-  const double baseline = layout.barHeight + kEanUpc.digitFootModules - kEanUpc.dataBarModules;
-  double lowest = 0;
-  for (std::size_t k = 0; k < number.size() && k < digits.size(); ++k) {
-    const char32_t digit = static_cast<char32_t>(number[k]);
-    layout.texts.push_back(
-        {std::u32string(1, digit), digits[k].centre, 0, baseline, size * digits[k].scale});
-    lowest = std::min(lowest, font.glyph(digit).bottom * size * digits[k].scale);
-  }
-  layout.font = options.font;
-  layout.textBottom = std::max(layout.textBottom, baseline - lowest);
-}
-
-Minimums eanUpcMinimums(int quietLeft, int quietRight, double barHeightMm) {
-  Minimums minimums;
-  minimums.moduleMm = kEanUpc.minModuleMm;
-  minimums.maxModuleMm = kEanUpc.maxModuleMm;
-  minimums.barHeightMm = barHeightMm;
-  minimums.quietLeft = quietLeft;
-  minimums.quietRight = quietRight;
-  return minimums;
-}
-
-double barModules(const LayoutOptions& options, double standard) {
-  return options.barHeightMm ? *options.barHeightMm / options.moduleMm : standard;
-}
 
 }  // namespace
 
@@ -91,8 +30,8 @@ Layout layoutEan8(const eanupc::Ean8Symbol& symbol, const LayoutOptions& options
   std::vector<Digit> digits;
   for (std::size_t k = 0; k < 8; ++k)
     digits.push_back({static_cast<double>(ean8DigitModule(k)) + 3.5, 1});
-  addDigits(layout, symbol.number, options, digits);
-  layout.minimums = eanUpcMinimums(layout.quietLeft, layout.quietRight, kEanUpc.ean8MinBarHeightMm);
+  layoutDigits(layout, symbol.number, options, digits);
+  layout.minimums = minimums(layout.quietLeft, layout.quietRight, kEanUpc.ean8MinBarHeightMm);
   return layout;
 }
 
@@ -109,8 +48,8 @@ Layout layoutUpcE(const eanupc::UpcESymbol& symbol, const LayoutOptions& options
   std::vector<Digit> digits{{-kEanUpc.outsideDigitCentre, outer}};
   for (std::size_t k = 0; k < 6; ++k) digits.push_back({3 + 7 * static_cast<double>(k) + 3.5, 1});
   digits.push_back({static_cast<double>(eanupc::kUpcEModules) + kEanUpc.outsideDigitCentre, outer});
-  addDigits(layout, symbol.number, options, digits);
-  layout.minimums = eanUpcMinimums(layout.quietLeft, layout.quietRight, kEanUpc.minBarHeightMm);
+  layoutDigits(layout, symbol.number, options, digits);
+  layout.minimums = minimums(layout.quietLeft, layout.quietRight, kEanUpc.minBarHeightMm);
   return layout;
 }
 
@@ -120,7 +59,7 @@ void addAddOn(Layout& layout, const eanupc::AddOnSymbol& addOn, int gap,
   for (const Bar& bar : layout.bars) mainTop = std::min(mainTop, bar.top);
   const double bottom = layout.barsHeight();
   const Font* font = options.font.get();
-  const double size = font ? digitSize(*font, kEanUpc.digitModules) : 0;
+  const double size = font ? sizeForDigits(*font, kEanUpc.digitModules) : 0;
   // The digits over the add-on's bars, their tops level with the main bars' top.
   const double baseline = mainTop + (font ? font->glyph(U'0').top * size : 0);
   const double top = font ? baseline + kEanUpc.textGap : mainTop;
@@ -140,7 +79,7 @@ void addLineAbove(Layout& layout, const std::u32string& text) {
   if (!layout.font || text.empty()) return;
   const Font& font = *layout.font;
   // As tall as the digits, but no wider than the symbol.
-  double size = digitSize(font, kEanUpc.digitModules);
+  double size = sizeForDigits(font, kEanUpc.digitModules);
   const double wide = font.advance(text) * size;
   if (wide > layout.symbolModules) size *= layout.symbolModules / wide;
   const double ascent = font.ascent() * size;
