@@ -2,10 +2,8 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QImage>
 #include <QString>
 #include <QTextStream>
-#include <QTransform>
 
 #include "cli/gradefile.h"
 #include "cli/labelscommand.h"
@@ -14,7 +12,6 @@
 #include "export/interruption.h"
 #include "export/names.h"
 #include "export/qtfonts.h"
-#include "export/verdict.h"
 
 namespace cli {
 

@@ -71,12 +71,6 @@ bool checksPass(const verify::Report& report) {
 
 }  // namespace
 
-std::optional<char> gradeNamed(const QString& text) {
-  const QString letter = text.trimmed().toUpper();
-  if (letter.size() != 1 || !QStringLiteral("ABCDF").contains(letter[0])) return std::nullopt;
-  return static_cast<char>(letter[0].unicode());
-}
-
 std::variant<FileGrade, QString> gradeFile(const QByteArray& bytes, const GradeRequest& request) {
   const auto picture = pictureOfFile(bytes, request.dpi);
   if (const auto* why = std::get_if<QString>(&picture)) return *why;

@@ -49,7 +49,4 @@ std::variant<FileGrade, QString> gradeExport(const QByteArray& bytes, const Symb
                                              const ExportPlan& plan, char minGrade = 'C',
                                              std::size_t shownLength = 0);
 
-// "A", "B", "C", "D" or "F" in either case; nothing for anything else.
-std::optional<char> gradeNamed(const QString& text);
-
 }  // namespace app

@@ -336,14 +336,4 @@ QImage imageOf(const render::Picture& picture) {
   return image;
 }
 
-std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& request,
-                                     int dotsPerModule) {
-  const auto carried = readerText(request);
-  if (!carried) return std::nullopt;
-  return scanVerdictFor(drawn, *request.choice, *carried,
-                        {.dotsPerModule = dotsPerModule,
-                         .printSpacing = request.settings.printSpacing != 0,
-                         .data = QString::fromStdString(request.data)});
-}
-
 }  // namespace app

@@ -80,11 +80,6 @@ Verdict scanVerdict(const QImage& image, const Choice& choice, const QString& ca
 Verdict scanVerdictFor(const QImage& image, const Choice& choice, const ReaderText& carried,
                        const ScanContext& known);
 
-// Whether the request's symbol scans as painted (a label on its sheet), read as the
-// window's picture is. Nothing when the request makes no symbol.
-std::optional<Verdict> exportVerdict(const QImage& drawn, const SymbolRequest& request,
-                                     int dotsPerModule);
-
 // A render picture as an 8-bit grey image, with its resolution.
 QImage imageOf(const render::Picture& picture);
 
